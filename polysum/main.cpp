@@ -1,0 +1,4 @@
+#include "polysum.hpp"
+#include "standard_console.hpp"
+
+int main() { return run_on_standard_console(polysum); }

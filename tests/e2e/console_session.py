@@ -1,0 +1,114 @@
+"""Runs a built calculator as its users do: on a pseudo-terminal (a
+console), or with standard output redirected to a file."""
+
+import os
+import pty
+import select
+import subprocess
+import tempfile
+import termios
+import time
+
+
+def sjis(text):
+    """The bytes a program writes for `text`: code page 932, CR LF line ends."""
+    return text.replace("\n", "\r\n").encode("cp932")
+
+
+class ConsoleSession:
+    """A program on a pseudo-terminal.  Echo and output processing are off,
+    so the test sees exactly the bytes the program writes and nothing of
+    what it types."""
+
+    def __init__(self, program, stdin=None):
+        master, slave = pty.openpty()
+        attributes = termios.tcgetattr(slave)
+        attributes[1] &= ~termios.OPOST
+        attributes[3] &= ~termios.ECHO
+        termios.tcsetattr(slave, termios.TCSANOW, attributes)
+        self.process = subprocess.Popen(
+            [program], stdin=slave if stdin is None else stdin, stdout=slave,
+            start_new_session=True)
+        os.close(slave)
+        self.master = master
+        self.received = b""
+        # (arrival time, offset in received) for every chunk read.
+        self.arrivals = []
+
+    def _read_some(self, deadline):
+        remaining = deadline - time.monotonic()
+        if remaining <= 0:
+            return False
+        ready, _, _ = select.select([self.master], [], [], remaining)
+        if not ready:
+            return False
+        try:
+            chunk = os.read(self.master, 4096)
+        except OSError:  # the program has ended and closed the terminal
+            return False
+        if not chunk:
+            return False
+        self.arrivals.append((time.monotonic(), len(self.received)))
+        self.received += chunk
+        return True
+
+    def read_until(self, expected, timeout=10.0):
+        """Waits until `expected` has arrived; returns all received so far."""
+        deadline = time.monotonic() + timeout
+        while expected not in self.received:
+            if not self._read_some(deadline):
+                raise AssertionError(
+                    f"waited {timeout} s for {expected!r}; received {self.received!r}")
+        return self.received
+
+    def read_for(self, seconds):
+        """Collects whatever arrives within `seconds`."""
+        deadline = time.monotonic() + seconds
+        while self._read_some(deadline):
+            pass
+        return self.received
+
+    def arrival_of(self, offset):
+        """When the byte at `offset` of the received output arrived."""
+        return max(when for when, start in self.arrivals if start <= offset)
+
+    def type(self, text):
+        os.write(self.master, text.encode("ascii"))
+
+    def running(self):
+        return self.process.poll() is None
+
+    def close(self):
+        if self.running():
+            self.process.kill()
+        self.process.wait()
+        os.close(self.master)
+
+
+class RedirectedRun:
+    """A program with standard input from `input_bytes` (or /dev/null when
+    None) and standard output to a file."""
+
+    def __init__(self, program, input_bytes):
+        self.directory = tempfile.TemporaryDirectory()
+        self.output_path = os.path.join(self.directory.name, "output")
+        input_path = os.path.join(self.directory.name, "input")
+        with open(input_path, "wb") as file:
+            file.write(input_bytes or b"")
+        with open(input_path if input_bytes is not None else os.devnull, "rb") as stdin, \
+                open(self.output_path, "wb") as stdout:
+            self.process = subprocess.Popen([program], stdin=stdin, stdout=stdout,
+                                            start_new_session=True)
+
+    def output(self):
+        with open(self.output_path, "rb") as file:
+            return file.read()
+
+    def running(self):
+        return self.process.poll() is None
+
+    def close(self):
+        if self.running():
+            self.process.kill()
+        self.process.wait()
+        self.directory.cleanup()

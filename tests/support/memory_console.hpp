@@ -1,0 +1,80 @@
+// An in-memory console for the dialogue tests: input bytes in, output bytes
+// and pauses recorded, nothing slept.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console.hpp"
+
+struct recorded_pause {
+    int32 milliseconds;
+    // How many output bytes had been written out when the pause began.
+    std::size_t bytes_written_before;
+
+    bool operator==(const recorded_pause&) const = default;
+};
+
+class memory_device final : public console_device {
+public:
+    memory_device(std::string_view input, bool terminal) : input_(input), terminal_(terminal) {}
+
+    int read_byte() override {
+        if (read_ >= input_.size()) {
+            return end_of_input;
+        }
+        return static_cast<unsigned char>(input_[read_++]);
+    }
+
+    bool write_bytes(std::string_view bytes) override {
+        output.append(bytes);
+        ++writes;
+        return !output_fails;
+    }
+
+    void sleep_ms(int32 milliseconds) override {
+        pauses.push_back({milliseconds, output.size()});
+    }
+
+    bool output_is_terminal() const override { return terminal_; }
+
+    // How much of the input has been read.
+    std::size_t bytes_read() const { return read_; }
+
+    std::string output;
+    std::size_t writes = 0;
+    std::vector<recorded_pause> pauses;
+    bool output_fails = false;
+
+private:
+    std::string input_;
+    std::size_t read_ = 0;
+    bool terminal_;
+};
+
+// One whole run of a program's dialogue.
+struct dialogue_run {
+    std::string output;
+    std::vector<recorded_pause> pauses;
+    bool finished_cleanly;
+};
+
+inline dialogue_run run_dialogue(void (&dialogue)(console&), std::string_view input,
+                                 bool terminal = true) {
+    memory_device device(input, terminal);
+    console con(device);
+    dialogue(con);
+    const bool clean = con.finish();
+    return {device.output, device.pauses, clean};
+}
+
+// The pauses of a run, in milliseconds.
+inline std::vector<int32> pause_lengths(const dialogue_run& run) {
+    std::vector<int32> lengths;
+    for (const recorded_pause& pause : run.pauses) {
+        lengths.push_back(pause.milliseconds);
+    }
+    return lengths;
+}
