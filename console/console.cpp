@@ -11,7 +11,9 @@ void console::prompt_int(shift_jis::literal<0> prompt, int32& variable) {
     read_int(variable);
 }
 
-void console::pause_ms(int32 milliseconds) { device_.sleep_ms(milliseconds); }
+void console::pause_ms(int32 milliseconds) {
+    device_.sleep_ms(milliseconds);
+}
 
 bool console::finish() {
     write_out_buffer();
@@ -26,7 +28,9 @@ bool is_white_space(int byte) {
            byte == '\f';
 }
 
-bool is_digit(int byte) { return byte >= '0' && byte <= '9'; }
+bool is_digit(int byte) {
+    return byte >= '0' && byte <= '9';
+}
 
 }  // namespace
 

@@ -23,7 +23,7 @@ struct listed_character {
 
 inline constexpr listed_character listed_characters[] = {
     {U'　', 0x8140}, {U'、', 0x8141}, {U'！', 0x8149}, {U'ー', 0x815B}, {U'＝', 0x8181},
-    {U'●', 0x819C}, {U'∫', 0x81E7}, {U'計', 0x8C76}, {U'算', 0x8E5A}, {U'但', 0x9241},
+    {U'●', 0x819C},  {U'∫', 0x81E7},  {U'計', 0x8C76}, {U'算', 0x8E5A}, {U'但', 0x9241},
     {U'積', 0x90CF}, {U'分', 0x95AA}, {U'約', 0x96F1}, {U'自', 0x8EA9},
 };
 

@@ -1,4 +1,6 @@
 #include "polysum.hpp"
 #include "standard_console.hpp"
 
-int main() { return run_on_standard_console(polysum); }
+int main() {
+    return run_on_standard_console(polysum);
+}

@@ -8,7 +8,9 @@ namespace {
 
 using uint64 = std::uint64_t;
 
-uint32 low_bits(uint64 value) { return static_cast<uint32>(value); }
+uint32 low_bits(uint64 value) {
+    return static_cast<uint32>(value);
+}
 
 }  // namespace
 
@@ -26,8 +28,8 @@ int32 polynomial_sum(int32 i, int32 n, int32 a, int32 b, int32 c, int32 d) {
     const uint64 m = uint64{static_cast<uint32>(n) - static_cast<uint32>(i)} + 1;
 
     // sum of j over 0 .. m-1 = m (m - 1) / 2; one of m, m - 1 is even.
-    const uint32 sum_1 = m % 2 == 0 ? low_bits(m / 2) * low_bits(m - 1)
-                                    : low_bits(m) * low_bits((m - 1) / 2);
+    const uint32 sum_1 =
+        m % 2 == 0 ? low_bits(m / 2) * low_bits(m - 1) : low_bits(m) * low_bits((m - 1) / 2);
     // sum of j^2 = (m - 1) m (2m - 1) / 6: halve the even one of m - 1 and m,
     // then divide by 3 whichever of the three factors 3 still divides.
     uint64 factors[3] = {m - 1, m, 2 * m - 1};

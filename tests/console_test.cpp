@@ -70,7 +70,9 @@ struct read_case {
     std::vector<int32> values;
 };
 
-void PrintTo(const read_case& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const read_case& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class ReadNumber : public testing::TestWithParam<read_case> {};
 
@@ -108,11 +110,17 @@ INSTANTIATE_TEST_SUITE_P(
         read_case{"leading_zeros", "-0000012\n", {-12}},
         read_case{"stops_at_letter_and_every_later_read_fails_on_it", "12abc\n3\n", {12, 77, 77}},
         read_case{"several_on_one_line", "1 2\t3\n4", {1, 2, 3, 4}},
-        read_case{"empty_input", "", {77, 77}},
-        read_case{"white_space_only", " \n\n ", {77}},
+        read_case{"empty_input", "", {77, 77}}, read_case{"white_space_only", " \n\n ", {77}},
         read_case{"full_width_digit_is_no_digit", "\x82\x50\n", {77, 77}},
-        read_case{"full_width_space_is_no_space", "\x81\x40" "5\n", {77}},
-        read_case{"nul_byte_stops_the_read", std::string("7\0" "8", 3), {7, 77}}),
+        read_case{"full_width_space_is_no_space",
+                  "\x81\x40"
+                  "5\n",
+                  {77}},
+        read_case{"nul_byte_stops_the_read",
+                  std::string("7\0"
+                              "8",
+                              3),
+                  {7, 77}}),
     [](const testing::TestParamInfo<read_case>& row) { return row.param.name; });
 
 // A dialogue that writes more than one buffer's worth.

@@ -28,7 +28,9 @@ struct dialogue_case {
     std::u8string result_line;
 };
 
-void PrintTo(const dialogue_case& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const dialogue_case& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class PolysumDialogue : public testing::TestWithParam<dialogue_case> {};
 
@@ -45,20 +47,26 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         dialogue_case{"sum_of_k", "1\n10\n0\n0\n1\n0\n", u8"Σ[k=1,10] 0 k^3 + 0 k^2 + 1 k + 0＝55"},
         dialogue_case{"all_ones", "1\n3\n1\n1\n1\n1\n", u8"Σ[k=1,3] 1 k^3 + 1 k^2 + 1 k + 1＝59"},
-        dialogue_case{"negative_range", "-2\n2\n0\n1\n0\n5\n", u8"Σ[k=-2,2] 0 k^3 + 1 k^2 + 0 k + 5＝35"},
-        dialogue_case{"i_above_n_has_no_terms", "5\n4\n1\n2\n3\n4\n", u8"Σ[k=5,4] 1 k^3 + 2 k^2 + 3 k + 4＝0"},
+        dialogue_case{"negative_range", "-2\n2\n0\n1\n0\n5\n",
+                      u8"Σ[k=-2,2] 0 k^3 + 1 k^2 + 0 k + 5＝35"},
+        dialogue_case{"i_above_n_has_no_terms", "5\n4\n1\n2\n3\n4\n",
+                      u8"Σ[k=5,4] 1 k^3 + 2 k^2 + 3 k + 4＝0"},
         dialogue_case{"n_at_int32_max_has_no_terms", "-9\n2147483647\n1\n1\n1\n1\n",
                       u8"Σ[k=-9,2147483647] 1 k^3 + 1 k^2 + 1 k + 1＝0"},
-        dialogue_case{"cubes_wrap", "1\n2000\n1\n0\n0\n0\n", u8"Σ[k=1,2000] 1 k^3 + 0 k^2 + 0 k + 0＝1091480128"},
+        dialogue_case{"cubes_wrap", "1\n2000\n1\n0\n0\n0\n",
+                      u8"Σ[k=1,2000] 1 k^3 + 0 k^2 + 0 k + 0＝1091480128"},
         dialogue_case{"negative_coefficients_follow_a_plus", "0\n1\n-1\n-2\n-3\n-4\n",
                       u8"Σ[k=0,1] -1 k^3 + -2 k^2 + -3 k + -4＝-14"},
         dialogue_case{"widest_range", "-2147483648\n2147483646\n0\n0\n0\n1\n",
                       u8"Σ[k=-2147483648,2147483646] 0 k^3 + 0 k^2 + 0 k + 1＝-1"},
-        dialogue_case{"all_six_on_one_line", "1 10 0 0 1 0\n", u8"Σ[k=1,10] 0 k^3 + 0 k^2 + 1 k + 0＝55"},
+        dialogue_case{"all_six_on_one_line", "1 10 0 0 1 0\n",
+                      u8"Σ[k=1,10] 0 k^3 + 0 k^2 + 1 k + 0＝55"},
         dialogue_case{"wrapped_input", "4294967297\n2147483648\n0\n0\n0\n1\n",
                       u8"Σ[k=1,-2147483648] 0 k^3 + 0 k^2 + 0 k + 1＝0"},
-        dialogue_case{"letters_after_the_first_number", "12abc\n", u8"Σ[k=12,0] 0 k^3 + 0 k^2 + 0 k + 0＝0"},
-        dialogue_case{"sign_then_space", "- 5\n0\n0\n0\n1\n", u8"Σ[k=0,5] 0 k^3 + 0 k^2 + 0 k + 1＝6"},
+        dialogue_case{"letters_after_the_first_number", "12abc\n",
+                      u8"Σ[k=12,0] 0 k^3 + 0 k^2 + 0 k + 0＝0"},
+        dialogue_case{"sign_then_space", "- 5\n0\n0\n0\n1\n",
+                      u8"Σ[k=0,5] 0 k^3 + 0 k^2 + 0 k + 1＝6"},
         dialogue_case{"no_input_at_all", "", u8"Σ[k=0,0] 0 k^3 + 0 k^2 + 0 k + 0＝0"}),
     [](const testing::TestParamInfo<dialogue_case>& row) { return row.param.name; });
 
@@ -102,14 +110,22 @@ struct range_case {
 
 TEST(PolynomialSum, MatchesTheTermByTermSumAtTheBoundaries) {
     const range_case ranges[] = {
-        {INT_MIN, INT_MIN},           {INT_MIN, INT_MIN + 3000},   {INT_MAX - 3000, INT_MAX - 1},
-        {INT_MAX - 1, INT_MAX - 1},   {INT_MAX - 50, INT_MAX},     {INT_MIN, INT_MAX},
-        {INT_MAX, INT_MAX},           {5, 4},                      {INT_MAX - 1, INT_MIN},
-        {-1500, 1500},                {0, 0},                      {-1, -1},
+        {INT_MIN, INT_MIN},
+        {INT_MIN, INT_MIN + 3000},
+        {INT_MAX - 3000, INT_MAX - 1},
+        {INT_MAX - 1, INT_MAX - 1},
+        {INT_MAX - 50, INT_MAX},
+        {INT_MIN, INT_MAX},
+        {INT_MAX, INT_MAX},
+        {5, 4},
+        {INT_MAX - 1, INT_MIN},
+        {-1500, 1500},
+        {0, 0},
+        {-1, -1},
     };
     const int32 coefficients[][4] = {
-        {1, 1, 1, 1},           {INT_MAX, INT_MIN, -1, 3},   {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
-        {-7, 12345, -678, 9},   {0, 0, 0, INT_MAX},
+        {1, 1, 1, 1},         {INT_MAX, INT_MIN, -1, 3}, {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+        {-7, 12345, -678, 9}, {0, 0, 0, INT_MAX},
     };
     for (const range_case& range : ranges) {
         for (const auto& k : coefficients) {
@@ -144,24 +160,29 @@ int32 sum_by_exact_power_sums(int32 i, int32 n, int32 a, int32 b, int32 c, int32
     }
     const auto up_to = [](int128 x, int power) -> int128 {
         switch (power) {
-            case 0: return x + 1;
-            case 1: return x * (x + 1) / 2;
-            case 2: return x * (x + 1) * (2 * x + 1) / 6;
-            default: return (x * (x + 1) / 2) * (x * (x + 1) / 2);
+            case 0:
+                return x + 1;
+            case 1:
+                return x * (x + 1) / 2;
+            case 2:
+                return x * (x + 1) * (2 * x + 1) / 6;
+            default:
+                return (x * (x + 1) / 2) * (x * (x + 1) / 2);
         }
     };
     const auto power_sum = [&](int power) {
         return static_cast<uint32>(up_to(n, power) - up_to(int128{i} - 1, power));
     };
-    const uint32 total = static_cast<uint32>(a) * power_sum(3) +
-                         static_cast<uint32>(b) * power_sum(2) +
-                         static_cast<uint32>(c) * power_sum(1) + static_cast<uint32>(d) * power_sum(0);
+    const uint32 total =
+        static_cast<uint32>(a) * power_sum(3) + static_cast<uint32>(b) * power_sum(2) +
+        static_cast<uint32>(c) * power_sum(1) + static_cast<uint32>(d) * power_sum(0);
     return static_cast<int32>(total);
 }
 
 TEST(PolynomialSum, MatchesTheExactSumOnWideRanges) {
     const range_case ranges[] = {
-        {INT_MIN, INT_MAX - 1}, {INT_MIN, 0}, {0, INT_MAX - 1}, {-1, INT_MAX - 1},
+        {INT_MIN, INT_MAX - 1},     {INT_MIN, 0},
+        {0, INT_MAX - 1},           {-1, INT_MAX - 1},
         {INT_MIN + 1, INT_MAX - 2}, {-123456789, 987654321},
     };
     std::mt19937 random(42);

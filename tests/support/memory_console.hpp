@@ -34,9 +34,7 @@ public:
         return !output_fails;
     }
 
-    void sleep_ms(int32 milliseconds) override {
-        pauses.push_back({milliseconds, output.size()});
-    }
+    void sleep_ms(int32 milliseconds) override { pauses.push_back({milliseconds, output.size()}); }
 
     bool output_is_terminal() const override { return terminal_; }
 

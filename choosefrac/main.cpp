@@ -1,0 +1,6 @@
+#include "choosefrac.hpp"
+#include "standard_console.hpp"
+
+int main() {
+    return run_on_standard_console(choosefrac);
+}

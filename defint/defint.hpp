@@ -1,0 +1,7 @@
+// defint: the antiderivative of c x^2 + d x + e and its integral from a to
+// b as a fraction over 6.
+#pragma once
+
+#include "console.hpp"
+
+void defint(console& con);

@@ -1,0 +1,6 @@
+#include "parabola.hpp"
+#include "standard_console.hpp"
+
+int main() {
+    return run_on_standard_console(parabola);
+}

@@ -1,0 +1,7 @@
+// parabola: for y = a x^2 + b x + c, the vertex as unreduced fractions, the
+// values at x = 0, -10 and 10, and the derivative.
+#pragma once
+
+#include "console.hpp"
+
+void parabola(console& con);
