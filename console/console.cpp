@@ -20,6 +20,16 @@ bool console::finish() {
     return !output_failed_;
 }
 
+int run_to_end(void (&dialogue)(console&), console_device& device) {
+    console con(device);
+    dialogue(con);
+    if (!con.finish()) {
+        device.report_write_error();
+        return 1;
+    }
+    return 0;
+}
+
 namespace {
 
 // ASCII white space only: a double-byte space is not white space.

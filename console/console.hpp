@@ -32,6 +32,10 @@ public:
 
     virtual void sleep_ms(int32 milliseconds) = 0;
 
+    // Tells the user, away from the output, that some output could not be
+    // written.  Called at most once, when the dialogue has ended.
+    virtual void report_write_error() = 0;
+
     // Whether the output is a console: a console is shown every text at
     // once, anything else gets its output in blocks.
     virtual bool output_is_terminal() const = 0;
@@ -99,3 +103,9 @@ private:
     std::array<char, buffer_size> buffer_{};
     std::size_t buffered_ = 0;
 };
+
+// Runs `dialogue` on `device` to its end, final pause included, and returns
+// the exit status: 0, or 1 when some output could not be written, which the
+// device is then told to report.  Output that was lost must not pass for
+// success, yet the dialogue and its pauses run as usual.
+int run_to_end(void (&dialogue)(console&), console_device& device);

@@ -4,5 +4,7 @@
 
 #include "console.hpp"
 
-// Runs `dialogue` to its end and returns the exit status for main.
+// Runs `dialogue` to its end and returns the exit status for main: 0, or 1
+// with one line on the standard error stream when output could not be
+// written.
 int run_on_standard_console(void (&dialogue)(console&));

@@ -175,4 +175,46 @@ TEST(OutputTiming, FinishReportsOutputThatCouldNotBeWritten) {
     }
 }
 
+TEST(OutputTiming, AFailedWriteIsRememberedWhenLaterWritesSucceed) {
+    memory_device device("", true);
+    console con(device);
+    device.output_fails = true;
+    con.write_text(u8"lost");
+    device.output_fails = false;
+    con.write_text(u8"shown");
+    EXPECT_FALSE(con.finish());
+}
+
+struct ending_case {
+    const char* name;
+    bool terminal;
+    bool output_fails;
+    int exit_status;
+};
+
+void PrintTo(const ending_case& row, std::ostream* out) { *out << row.name; }
+
+class Ending : public testing::TestWithParam<ending_case> {};
+
+// Lost output ends the run with status 1 and one report, but only once the
+// whole dialogue, its final pause included, has run as usual.
+TEST_P(Ending, LostOutputFailsTheRunAfterTheWholeDialogue) {
+    const ending_case& row = GetParam();
+    memory_device device("", row.terminal);
+    device.output_fails = row.output_fails;
+    EXPECT_EQ(run_to_end(long_dialogue, device), row.exit_status);
+    EXPECT_EQ(device.write_errors_reported, row.exit_status);
+    EXPECT_EQ(device.output.size(), 530U);
+    ASSERT_EQ(device.pauses.size(), 1U);
+    EXPECT_EQ(device.pauses[0].milliseconds, 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Console, Ending,
+    testing::Values(ending_case{"console", true, false, 0},
+                    ending_case{"redirected", false, false, 0},
+                    ending_case{"console_that_cannot_be_written", true, true, 1},
+                    ending_case{"file_that_cannot_be_written", false, true, 1}),
+    [](const testing::TestParamInfo<ending_case>& row) { return row.param.name; });
+
 }  // namespace

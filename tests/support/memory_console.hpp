@@ -36,6 +36,8 @@ public:
 
     void sleep_ms(int32 milliseconds) override { pauses.push_back({milliseconds, output.size()}); }
 
+    void report_write_error() override { ++write_errors_reported; }
+
     bool output_is_terminal() const override { return terminal_; }
 
     // How much of the input has been read.
@@ -45,6 +47,7 @@ public:
     std::size_t writes = 0;
     std::vector<recorded_pause> pauses;
     bool output_fails = false;
+    int write_errors_reported = 0;
 
 private:
     std::string input_;
@@ -62,10 +65,8 @@ struct dialogue_run {
 inline dialogue_run run_dialogue(void (&dialogue)(console&), std::string_view input,
                                  bool terminal = true) {
     memory_device device(input, terminal);
-    console con(device);
-    dialogue(con);
-    const bool clean = con.finish();
-    return {device.output, device.pauses, clean};
+    const int exit_status = run_to_end(dialogue, device);
+    return {device.output, device.pauses, exit_status == 0};
 }
 
 // The pauses of a run, in milliseconds.
