@@ -69,11 +69,13 @@ inline dialogue_run run_dialogue(void (&dialogue)(console&), std::string_view in
     return {device.output, device.pauses, exit_status == 0};
 }
 
-// The pauses of a run, in milliseconds.
-inline std::vector<int32> pause_lengths(const dialogue_run& run) {
+// The pauses, in milliseconds.
+inline std::vector<int32> pause_lengths(const std::vector<recorded_pause>& pauses) {
     std::vector<int32> lengths;
-    for (const recorded_pause& pause : run.pauses) {
+    for (const recorded_pause& pause : pauses) {
         lengths.push_back(pause.milliseconds);
     }
     return lengths;
 }
+
+inline std::vector<int32> pause_lengths(const dialogue_run& run) { return pause_lengths(run.pauses); }
