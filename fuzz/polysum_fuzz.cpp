@@ -3,5 +3,6 @@
 #include "polysum.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return dialogue_fuzz::check(polysum, data, size);
+    static const dialogue_fuzz::target polysum_target(polysum, {""});
+    return polysum_target.check(data, size);
 }

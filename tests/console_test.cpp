@@ -192,7 +192,9 @@ struct ending_case {
     int exit_status;
 };
 
-void PrintTo(const ending_case& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const ending_case& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class Ending : public testing::TestWithParam<ending_case> {};
 

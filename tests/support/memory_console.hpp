@@ -78,4 +78,6 @@ inline std::vector<int32> pause_lengths(const std::vector<recorded_pause>& pause
     return lengths;
 }
 
-inline std::vector<int32> pause_lengths(const dialogue_run& run) { return pause_lengths(run.pauses); }
+inline std::vector<int32> pause_lengths(const dialogue_run& run) {
+    return pause_lengths(run.pauses);
+}
