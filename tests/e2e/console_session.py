@@ -10,6 +10,10 @@ import termios
 import time
 
 
+# As `stdin` of ConsoleSession: the program starts with standard input closed.
+CLOSED = "closed"
+
+
 def sjis(text):
     """The bytes a program writes for `text`: code page 932, CR LF line ends."""
     return text.replace("\n", "\r\n").encode("cp932")
@@ -26,8 +30,14 @@ class ConsoleSession:
         attributes[1] &= ~termios.OPOST
         attributes[3] &= ~termios.ECHO
         termios.tcsetattr(slave, termios.TCSANOW, attributes)
+        command = [program]
+        if stdin is CLOSED:
+            # The shell closes descriptor 0 and becomes the program, which
+            # keeps the shell's process id.
+            command = ["/bin/sh", "-c", 'exec "$0" <&-', program]
+            stdin = subprocess.DEVNULL
         self.process = subprocess.Popen(
-            [program], stdin=slave if stdin is None else stdin, stdout=slave,
+            command, stdin=slave if stdin is None else stdin, stdout=slave,
             start_new_session=True)
         os.close(slave)
         self.master = master
@@ -60,6 +70,16 @@ class ConsoleSession:
                 raise AssertionError(
                     f"waited {timeout} s for {expected!r}; received {self.received!r}")
         return self.received
+
+    def read_until_match(self, pattern, timeout=10.0):
+        """Waits until all received so far matches the regular expression
+        `pattern` (bytes); returns the match."""
+        deadline = time.monotonic() + timeout
+        while not (match := pattern.fullmatch(self.received)):
+            if not self._read_some(deadline):
+                raise AssertionError(
+                    f"waited {timeout} s for {pattern.pattern!r}; received {self.received!r}")
+        return match
 
     def read_for(self, seconds):
         """Collects whatever arrives within `seconds`."""
