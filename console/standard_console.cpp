@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -36,8 +35,7 @@ void prepare_standard_output() {
     // The texts carry their own CR LF; text mode would turn each LF into
     // another CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
-#endif
-#ifndef _WIN32
+#else
     // Output into a pipe whose reader has gone must not end the program: the
     // write fails instead, and the program says so when its dialogue is over.
     std::signal(SIGPIPE, SIG_IGN);
@@ -51,8 +49,9 @@ void prepare_standard_output() {
 // the standard error stream begin.
 std::string program_name() {
 #ifdef _WIN32
-    char* path = nullptr;
-    std::string name = _get_pgmptr(&path) == 0 && path != nullptr ? path : "";
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
     name.erase(0, name.find_last_of("\\/") + 1);
     if (name.ends_with(".exe")) {
         name.resize(name.size() - 4);
