@@ -67,8 +67,9 @@ MEMORY_LIMIT_KB = 16 * 1024
 
 
 def digits_reading_as(value, count):
-    """`count` decimal digits, in no simple pattern, that read as `value`
-    modulo 2^32."""
+    """`count` decimal digits, a block repeated and ten chosen last, whose
+    value modulo 2^32 is `value`: only a reader that takes every digit
+    gets it."""
     modulus = 2 ** 32
     block = 1234567890
     blocks = count // 10 - 1
