@@ -106,19 +106,30 @@ class ConsoleSession:
 
 
 class RedirectedRun:
-    """A program with standard input from `input_bytes` (or /dev/null when
-    None) and standard output to a file."""
+    """A program with standard output to a file and standard input from
+    `input_bytes`: a file, or a pipe when `through_pipe`, or /dev/null when
+    `input_bytes` is None.  `command` is the program's path, or a list that
+    starts the program (an emulator and its arguments, then the program)."""
 
-    def __init__(self, program, input_bytes):
+    def __init__(self, command, input_bytes, through_pipe=False):
+        command = [command] if isinstance(command, str) else list(command)
         self.directory = tempfile.TemporaryDirectory()
         self.output_path = os.path.join(self.directory.name, "output")
         input_path = os.path.join(self.directory.name, "input")
         with open(input_path, "wb") as file:
             file.write(input_bytes or b"")
-        with open(input_path if input_bytes is not None else os.devnull, "rb") as stdin, \
-                open(self.output_path, "wb") as stdout:
-            self.process = subprocess.Popen([program], stdin=stdin, stdout=stdout,
-                                            start_new_session=True)
+        if input_bytes is None:
+            input_path = os.devnull
+        with open(self.output_path, "wb") as stdout:
+            if through_pipe:
+                self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=stdout,
+                                                start_new_session=True)
+                self.process.stdin.write(input_bytes or b"")
+                self.process.stdin.close()
+            else:
+                with open(input_path, "rb") as stdin:
+                    self.process = subprocess.Popen(command, stdin=stdin, stdout=stdout,
+                                                    start_new_session=True)
 
     def output(self):
         with open(self.output_path, "rb") as file:
