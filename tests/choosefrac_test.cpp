@@ -6,6 +6,7 @@
 
 #include "choosefrac.hpp"
 #include "cp932.hpp"
+#include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
 namespace {
@@ -22,22 +23,12 @@ std::vector<int32> expected_pauses() {
     return pauses;
 }
 
-struct dialogue_case {
-    const char* name;
-    std::string input;
-    std::u8string result_line;
-};
-
-void PrintTo(const dialogue_case& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class ChoosefracDialogue : public testing::TestWithParam<dialogue_case> {};
 
 TEST_P(ChoosefracDialogue, WritesTheWholeDialogue) {
     const dialogue_case& row = GetParam();
     const dialogue_run run = run_dialogue(choosefrac, row.input);
-    EXPECT_EQ(run.output, cp932(head + row.result_line));
+    EXPECT_EQ(run.output, cp932(head + row.ending));
     EXPECT_EQ(pause_lengths(run), expected_pauses());
     EXPECT_EQ(run.pauses.back().bytes_written_before, run.output.size());
     EXPECT_TRUE(run.finished_cleanly);
@@ -67,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       u8"-2147483648 Ｃ 2147483647 ＝ overflow"},
         dialogue_case{"no_input_at_all", "", u8"0 Ｃ 0 ＝ 1/1"},
         dialogue_case{"letter_after_a", "7x\n", u8"7 Ｃ 0 ＝ 5040/5040"}),
-    [](const testing::TestParamInfo<dialogue_case>& row) { return row.param.name; });
+    case_name());
 
 // The product n (n - 1) ... 1 taken one step at a time, without a shortcut.
 int32 factorial_by_steps(int32 n) {

@@ -6,6 +6,7 @@
 
 #include "console.hpp"
 #include "cp932.hpp"
+#include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
 namespace {
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "8",
                               3),
                   {7, 77}}),
-    [](const testing::TestParamInfo<read_case>& row) { return row.param.name; });
+    case_name());
 
 // A dialogue that writes more than one buffer's worth.
 void long_dialogue(console& con) {
@@ -217,6 +218,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ending_case{"redirected", false, false, 0},
                     ending_case{"console_that_cannot_be_written", true, true, 1},
                     ending_case{"file_that_cannot_be_written", false, true, 1}),
-    [](const testing::TestParamInfo<ending_case>& row) { return row.param.name; });
+    case_name());
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "cp932.hpp"
 #include "defint.hpp"
+#include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
 namespace {
@@ -19,23 +20,12 @@ const std::u8string head =
 
 const std::u8string reminder = u8"\n約分は自分でするんだよ！";
 
-struct dialogue_case {
-    const char* name;
-    std::string input;
-    // The antiderivative's line and the integral's line up to the value.
-    std::u8string result;
-};
-
-void PrintTo(const dialogue_case& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class DefintDialogue : public testing::TestWithParam<dialogue_case> {};
 
 TEST_P(DefintDialogue, WritesTheWholeDialogue) {
     const dialogue_case& row = GetParam();
     const dialogue_run run = run_dialogue(defint, row.input);
-    EXPECT_EQ(run.output, cp932(head + row.result + reminder));
+    EXPECT_EQ(run.output, cp932(head + row.ending + reminder));
     EXPECT_EQ(pause_lengths(run), std::vector<int32>{20000});
     EXPECT_EQ(run.pauses.back().bytes_written_before, run.output.size());
     EXPECT_TRUE(run.finished_cleanly);
@@ -71,6 +61,6 @@ INSTANTIATE_TEST_SUITE_P(
             u8"F=0/3 x^3 + 0/2 x^2 + 1x + C\n∫2147483647--2147483648[0 x^2 + 0 + 1]＝6/6"},
         dialogue_case{"no_input_at_all", "",
                       u8"F=0/3 x^3 + 0/2 x^2 + 0x + C\n∫0-0[0 x^2 + 0 + 0]＝0/6"}),
-    [](const testing::TestParamInfo<dialogue_case>& row) { return row.param.name; });
+    case_name());
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "cp932.hpp"
+#include "dialogue_case.hpp"
 #include "memory_console.hpp"
 #include "polysum.hpp"
+#include "sum_by_terms.hpp"
 
 namespace {
 
@@ -22,22 +24,12 @@ const std::u8string head =
 
 const std::vector<int32> pauses = {150, 150, 150, 150, 150, 150, 150, 1000000000};
 
-struct dialogue_case {
-    const char* name;
-    std::string input;
-    std::u8string result_line;
-};
-
-void PrintTo(const dialogue_case& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class PolysumDialogue : public testing::TestWithParam<dialogue_case> {};
 
 TEST_P(PolysumDialogue, WritesTheWholeDialogue) {
     const dialogue_case& row = GetParam();
     const dialogue_run run = run_dialogue(polysum, row.input);
-    EXPECT_EQ(run.output, cp932(head + row.result_line));
+    EXPECT_EQ(run.output, cp932(head + row.ending));
     EXPECT_EQ(pause_lengths(run), pauses);
     EXPECT_TRUE(run.finished_cleanly);
 }
@@ -68,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         dialogue_case{"sign_then_space", "- 5\n0\n0\n0\n1\n",
                       u8"Σ[k=0,5] 0 k^3 + 0 k^2 + 0 k + 1＝6"},
         dialogue_case{"no_input_at_all", "", u8"Σ[k=0,0] 0 k^3 + 0 k^2 + 0 k + 0＝0"}),
-    [](const testing::TestParamInfo<dialogue_case>& row) { return row.param.name; });
+    case_name());
 
 TEST(PolysumTiming, ConsoleSeesEachDotBeforeItsPauseAndTheResultDuringTheLast) {
     const dialogue_run run = run_dialogue(polysum, "1\n10\n0\n0\n1\n0\n", true);
@@ -86,21 +78,6 @@ TEST(PolysumTiming, RedirectedOutputArrivesOnlyAfterTheFinalPause) {
         EXPECT_EQ(pause.bytes_written_before, 0U);
     }
     EXPECT_EQ(run.output, cp932(head + u8"Σ[k=1,10] 0 k^3 + 0 k^2 + 1 k + 0＝55"));
-}
-
-// The sum as the program's users define it: term by term, every operation
-// wrapping, while k < n + 1.
-int32 sum_by_terms(int32 i, int32 n, int32 a, int32 b, int32 c, int32 d) {
-    int32 sum = 0;
-    const int32 bound = wrapping_add(n, 1);
-    for (int32 k = i; k < bound; k = wrapping_add(k, 1)) {
-        const int32 k2 = wrapping_mul(k, k);
-        sum = wrapping_add(sum, wrapping_mul(wrapping_mul(a, k2), k));
-        sum = wrapping_add(sum, wrapping_mul(b, k2));
-        sum = wrapping_add(sum, wrapping_mul(c, k));
-        sum = wrapping_add(sum, d);
-    }
-    return sum;
 }
 
 struct range_case {

@@ -19,7 +19,19 @@ def sjis(text):
     return text.replace("\n", "\r\n").encode("cp932")
 
 
-class ConsoleSession:
+class _StartedProgram:
+    """A started program, ended by the test if it is still running."""
+
+    def running(self):
+        return self.process.poll() is None
+
+    def _end(self):
+        if self.running():
+            self.process.kill()
+        self.process.wait()
+
+
+class ConsoleSession(_StartedProgram):
     """A program on a pseudo-terminal.  Echo and output processing are off,
     so the test sees exactly the bytes the program writes and nothing of
     what it types."""
@@ -95,17 +107,12 @@ class ConsoleSession:
     def type(self, text):
         os.write(self.master, text.encode("ascii"))
 
-    def running(self):
-        return self.process.poll() is None
-
     def close(self):
-        if self.running():
-            self.process.kill()
-        self.process.wait()
+        self._end()
         os.close(self.master)
 
 
-class RedirectedRun:
+class RedirectedRun(_StartedProgram):
     """A program with standard output to a file and standard input from
     `input_bytes`: a file, or a pipe when `through_pipe`, or /dev/null when
     `input_bytes` is None.  `command` is the program's path, or a list that
@@ -135,11 +142,6 @@ class RedirectedRun:
         with open(self.output_path, "rb") as file:
             return file.read()
 
-    def running(self):
-        return self.process.poll() is None
-
     def close(self):
-        if self.running():
-            self.process.kill()
-        self.process.wait()
+        self._end()
         self.directory.cleanup()
