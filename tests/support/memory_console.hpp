@@ -40,9 +40,6 @@ public:
 
     bool output_is_terminal() const override { return terminal_; }
 
-    // How much of the input has been read.
-    std::size_t bytes_read() const { return read_; }
-
     std::string output;
     std::size_t writes = 0;
     std::vector<recorded_pause> pauses;
