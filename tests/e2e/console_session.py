@@ -19,6 +19,19 @@ def sjis(text):
     return text.replace("\n", "\r\n").encode("cp932")
 
 
+def check_paced(test, times, pause, longest_gap):
+    """Checks that events seen at `times` came `pause` seconds apart.  The
+    times are when the test read each event, so a read that comes late
+    shortens the gap after it: each gap must be over half the pause and
+    under `longest_gap`, and the whole span the pauses' sum, less a late
+    first read."""
+    gaps = [later - earlier for earlier, later in zip(times, times[1:])]
+    for gap in gaps:
+        test.assertGreaterEqual(gap, pause / 2, gaps)
+        test.assertLess(gap, longest_gap, gaps)
+    test.assertGreaterEqual(times[-1] - times[0], pause * len(gaps) - 0.05, gaps)
+
+
 class _StartedProgram:
     """A started program, ended by the test if it is still running."""
 

@@ -3,7 +3,7 @@
 import sys
 import unittest
 
-from console_session import ConsoleSession, sjis
+from console_session import check_paced, ConsoleSession, sjis
 
 PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "parabola"
 
@@ -22,10 +22,7 @@ class OnAConsole(unittest.TestCase):
         words = received.index(b"Now calculating")
         dots = words + len(b"Now calculating")
         times = [s.arrival_of(offset) for offset in (words, dots, dots + 1, dots + 2)]
-        gaps = [later - earlier for earlier, later in zip(times, times[1:])]
-        for gap in gaps:
-            self.assertGreaterEqual(gap, 0.45, gaps)
-            self.assertLess(gap, 2.0, gaps)
+        check_paced(self, times, pause=0.5, longest_gap=2.0)
 
         result = sjis("========== RESULT ==========\n"
                       "Origine:(x,y)=(2/2, 8/4)\n"

@@ -5,7 +5,7 @@ import sys
 import time
 import unittest
 
-from console_session import ConsoleSession, RedirectedRun, sjis
+from console_session import check_paced, ConsoleSession, RedirectedRun, sjis
 
 PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "polysum"
 
@@ -28,10 +28,7 @@ class OnAConsole(unittest.TestCase):
         received = s.read_until(b"Now Calculating.......")
         first_dot = received.index(b"Now Calculating") + len(b"Now Calculating")
         times = [s.arrival_of(first_dot + k) for k in range(7)]
-        gaps = [later - earlier for earlier, later in zip(times, times[1:])]
-        for gap in gaps:
-            self.assertGreaterEqual(gap, 0.14, gaps)
-            self.assertLess(gap, 1.0, gaps)
+        check_paced(self, times, pause=0.15, longest_gap=1.0)
 
         result = HEADING + sjis("Σ[k=1,10] 0 k^3 + 0 k^2 + 1 k + 0＝55")
         s.read_until(result)
