@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace calculators {
+
 console::console(console_device& device)
     : device_(device), unbuffered_(device.output_is_terminal()) {}
 
@@ -44,7 +46,7 @@ bool is_digit(int byte) {
 
 }  // namespace
 
-bool console::read_int(int32& variable) {
+void console::read_int(int32& variable) {
     while (is_white_space(peek())) {
         take();
     }
@@ -54,7 +56,7 @@ bool console::read_int(int32& variable) {
         take();
     }
     if (!is_digit(peek())) {
-        return false;
+        return;
     }
     // Accumulating modulo 2^64 keeps the low 32 bits exact however many
     // digits arrive, and the low 32 bits are all that is stored.
@@ -67,7 +69,6 @@ bool console::read_int(int32& variable) {
         value = 0 - value;
     }
     variable = static_cast<int32>(static_cast<uint32>(value));
-    return true;
 }
 
 int console::peek() {
@@ -106,3 +107,5 @@ void console::write_out_buffer() {
         buffered_ = 0;
     }
 }
+
+}  // namespace calculators

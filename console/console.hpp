@@ -16,6 +16,8 @@
 #include "int32.hpp"
 #include "shift_jis.hpp"
 
+namespace calculators {
+
 // What a console needs from the world outside the program.
 class console_device {
 public:
@@ -85,7 +87,7 @@ public:
     bool finish();
 
 private:
-    bool read_int(int32& variable);
+    void read_int(int32& variable);
     int peek();
     void take();
     void write(std::string_view bytes);
@@ -109,3 +111,5 @@ private:
 // device is then told to report.  Output that was lost must not pass for
 // success, yet the dialogue and its pauses run as usual.
 int run_to_end(void (&dialogue)(console&), console_device& device);
+
+}  // namespace calculators

@@ -20,6 +20,8 @@
 #include <thread>
 #endif
 
+namespace calculators {
+
 namespace {
 
 bool standard_output_is_terminal() {
@@ -119,3 +121,5 @@ int run_on_standard_console(void (&dialogue)(console&)) {
     standard_streams streams;
     return run_to_end(dialogue, streams);
 }
+
+}  // namespace calculators

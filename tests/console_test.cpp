@@ -9,6 +9,7 @@
 #include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
+namespace calculators {
 namespace {
 
 std::u8string utf8_of(char32_t character) {
@@ -221,3 +222,4 @@ INSTANTIATE_TEST_SUITE_P(
     case_name());
 
 }  // namespace
+}  // namespace calculators

@@ -9,6 +9,8 @@
 
 #include "console.hpp"
 
+namespace calculators {
+
 struct recorded_pause {
     int32 milliseconds;
     // How many output bytes had been written out when the pause began.
@@ -78,3 +80,5 @@ inline std::vector<int32> pause_lengths(const std::vector<recorded_pause>& pause
 inline std::vector<int32> pause_lengths(const dialogue_run& run) {
     return pause_lengths(run.pauses);
 }
+
+}  // namespace calculators
