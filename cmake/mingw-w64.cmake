@@ -21,3 +21,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Each program is one .exe that needs no DLL beyond those of Windows itself:
 # the C++ runtime, libgcc and the thread library are linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# wine64 starts the test programs for CTest where it is installed; Debian's
+# wine64 package keeps it out of PATH.
+find_program(WINE64_PROGRAM wine64 PATHS /usr/lib/wine)

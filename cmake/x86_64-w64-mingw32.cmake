@@ -4,8 +4,6 @@ set(mingw_triplet x86_64-w64-mingw32)
 set(mingw_processor AMD64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
-# Debian's wine64 package keeps the loader out of PATH.
-find_program(WINE64_PROGRAM wine64 PATHS /usr/lib/wine)
 if(WINE64_PROGRAM)
     set(CMAKE_CROSSCOMPILING_EMULATOR
         ${CMAKE_CURRENT_LIST_DIR}/wine-run ${CMAKE_BINARY_DIR}/wine-prefix ${WINE64_PROGRAM})
