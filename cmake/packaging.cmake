@@ -1,7 +1,5 @@
-# Installed and packaged: the programs in bin/, the README beside bin/ on
+# Installed beside the programs (see add_calculator): the README beside bin/ on
 # Windows and with the other documentation elsewhere.
-include(GNUInstallDirs)
-install(TARGETS ${calculator_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(WIN32)
     install(FILES README.md DESTINATION .)
 else()
