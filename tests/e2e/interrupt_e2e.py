@@ -177,7 +177,7 @@ def during_the_animation(number):
     have passed since the last number was sent, so a signal sent by then
     falls into the animation; if the test was too slow for that, it tries
     again."""
-    for attempt in range(5):
+    for _ in range(5):
         run = start()
         try:
             given = time.monotonic()
@@ -233,8 +233,8 @@ def ctrl_c_on_a_console():
     controlling terminal, then Ctrl+C typed in the final pause."""
     session = ConsoleSession(COMMAND, controlling_terminal=True)
     try:
-        local_modes = termios.tcgetattr(session.master)[3]
-        assert local_modes & termios.ISIG, "the terminal turns Ctrl+C into SIGINT"
+        if not termios.tcgetattr(session.master)[3] & termios.ISIG:
+            raise AssertionError("the terminal does not turn Ctrl+C into SIGINT")
         session.type(typed(STEPS).decode())
         session.read_until(WHOLE_DIALOGUE, timeout=60)
         session.type("\x03")
