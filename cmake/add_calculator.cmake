@@ -8,11 +8,12 @@ function(add_calculator name)
     add_library(${name}_dialogue STATIC ${name}/${name}.cpp)
     target_include_directories(${name}_dialogue PUBLIC ${name})
     target_link_libraries(${name}_dialogue PUBLIC console)
+    target_link_libraries(${name}_dialogue PRIVATE calculators_without_cxx_runtime)
 
     set(dialogue ${name})
     configure_file(${PROJECT_SOURCE_DIR}/cmake/calculator_main.cpp.in ${name}/main.cpp @ONLY)
     add_executable(${name} ${CMAKE_CURRENT_BINARY_DIR}/${name}/main.cpp)
-    target_link_libraries(${name} PRIVATE ${name}_dialogue)
+    target_link_libraries(${name} PRIVATE ${name}_dialogue calculators_without_cxx_runtime)
     # build/<preset>/<name>/<name>, as the README shows.
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${name})
 

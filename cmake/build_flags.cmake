@@ -20,3 +20,15 @@ endif()
 if(CALCULATORS_FUZZ)
     target_compile_options(calculators_instrumentation INTERFACE -fsanitize=fuzzer-no-link)
 endif()
+
+# The programs need nothing of the C++ runtime library: no exceptions, no
+# run-time type information.  Their own code is compiled without both, and
+# on Linux a program then loads the C library alone, which keeps its start
+# as quick and small as a C program's.  Tests and benchmarks, which use
+# libraries that need the runtime, are compiled as usual.
+add_library(calculators_without_cxx_runtime INTERFACE)
+target_compile_options(calculators_without_cxx_runtime INTERFACE -fno-exceptions -fno-rtti)
+if(NOT WIN32)
+    # g++ names libstdc++ and libm on every link; link them only if used.
+    target_link_options(calculators_without_cxx_runtime INTERFACE LINKER:--as-needed)
+endif()

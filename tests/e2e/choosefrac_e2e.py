@@ -22,13 +22,13 @@ class OnAConsole(unittest.TestCase):
         s.type("10\n")
         s.read_until(b"b >>  ")
         s.type("3\n")
-        received = s.read_until(b"  Now calculating" + b".." * 16)
-        first_dot = received.index(b"Now calculating") + len(b"Now calculating")
-        times = [s.arrival_of(first_dot + 2 * k) for k in range(16)]
-        check_paced(self, times, pause=0.1, longest_gap=1.0)
-
         result = HEADING + sjis("10 Ｃ 3 ＝ 604800/5040")
-        s.read_until(result)
+        received = s.read_until(result)
+        first_dot = received.index(b"Now calculating") + len(b"Now calculating")
+        # Sixteen pairs of dots, each followed by a pause, then the line break.
+        seen = [s.arrival_of(first_dot + 2 * k) for k in range(17)]
+        check_paced(self, s.typed_at, seen, pause=0.1)
+
         self.assertEqual(s.read_for(1.0), s.received)
         self.assertTrue(s.received.endswith(result))
         self.assertTrue(s.running(), "the program pauses with its result on screen")

@@ -18,17 +18,17 @@ class OnAConsole(unittest.TestCase):
         s.type("-2\n")
         s.read_until(b"c >>  ")
         s.type("3\n")
-        received = s.read_until(sjis("\n\ny=1x^2+-2x+3\n\nNow calculating...\n"))
-        words = received.index(b"Now calculating")
-        dots = words + len(b"Now calculating")
-        times = [s.arrival_of(offset) for offset in (words, dots, dots + 1, dots + 2)]
-        check_paced(self, times, pause=0.5, longest_gap=2.0)
-
         result = sjis("========== RESULT ==========\n"
                       "Origine:(x,y)=(2/2, 8/4)\n"
                       "3point : (0,3) (-10,123) (10, 83)\n"
                       " Y' = 2x + -2")
-        s.read_until(result)
+        received = s.read_until(sjis("\n\ny=1x^2+-2x+3\n\nNow calculating...\n") + result)
+        words = received.index(b"Now calculating")
+        dots = words + len(b"Now calculating")
+        # The words and two dots, each followed by a pause, then the third dot.
+        seen = [s.arrival_of(offset) for offset in (words, dots, dots + 1, dots + 2)]
+        check_paced(self, s.typed_at, seen, pause=0.5)
+
         self.assertEqual(s.read_for(1.0), s.received)
         self.assertTrue(s.received.endswith(result))
         self.assertTrue(s.running(), "the program pauses with its result on screen")

@@ -25,13 +25,13 @@ class OnAConsole(unittest.TestCase):
             s.type(value + "\n")
             s.read_until(f"{name} >>  ".encode())
         s.type("0\n")
-        received = s.read_until(b"Now Calculating.......")
-        first_dot = received.index(b"Now Calculating") + len(b"Now Calculating")
-        times = [s.arrival_of(first_dot + k) for k in range(7)]
-        check_paced(self, times, pause=0.15, longest_gap=1.0)
-
         result = HEADING + sjis("Σ[k=1,10] 0 k^3 + 0 k^2 + 1 k + 0＝55")
-        s.read_until(result)
+        received = s.read_until(result)
+        first_dot = received.index(b"Now Calculating") + len(b"Now Calculating")
+        # Seven dots, each followed by a pause, then the result.
+        seen = [s.arrival_of(first_dot + k) for k in range(8)]
+        check_paced(self, s.typed_at, seen, pause=0.15)
+
         self.assertTrue(s.received.endswith(result))
         self.assertEqual(s.read_for(1.0), s.received, "nothing follows the result")
         self.assertTrue(s.running(), "the program pauses with its result on screen")

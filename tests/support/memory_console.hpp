@@ -25,6 +25,7 @@ public:
 
     int read_byte() override {
         if (read_ >= input_.size()) {
+            interrupted_ |= interrupt_when_input_runs_out;
             return end_of_input;
         }
         return static_cast<unsigned char>(input_[read_++]);
@@ -36,11 +37,22 @@ public:
         return !output_fails;
     }
 
-    void sleep_ms(int32 milliseconds) override { pauses.push_back({milliseconds, output.size()}); }
+    void sleep_ms(int32 milliseconds) override {
+        pauses.push_back({milliseconds, output.size()});
+        interrupted_ |= pauses.size() == interrupt_in_pause;
+    }
 
     void report_write_error() override { ++write_errors_reported; }
 
     bool output_is_terminal() const override { return terminal_; }
+
+    bool interrupted() const override { return interrupted_; }
+
+    // An interruption while the program waits for input that has not come
+    // (a pipe that stays open): when the input runs out, instead of its end.
+    bool interrupt_when_input_runs_out = false;
+    // An interruption that ends the pause with this number (the first is 1).
+    std::size_t interrupt_in_pause = 0;
 
     std::string output;
     std::size_t writes = 0;
@@ -52,6 +64,7 @@ private:
     std::string input_;
     std::size_t read_ = 0;
     bool terminal_;
+    bool interrupted_ = false;
 };
 
 // One whole run of a program's dialogue.
