@@ -7,6 +7,7 @@
 #include "polysum.hpp"
 #include "sum_by_terms.hpp"
 
+namespace calculators {
 namespace {
 
 // The range starts at INT_MIN and holds state.range(0) terms.
@@ -37,6 +38,7 @@ void term_by_term(benchmark::State& state) {
 }
 
 }  // namespace
+}  // namespace calculators
 
-BENCHMARK(closed_form)->Arg(1)->Arg(1000)->Arg(1000000)->Arg(4294967295);
-BENCHMARK(term_by_term)->Arg(1)->Arg(1000)->Arg(1000000)->Arg(4294967295);
+BENCHMARK(calculators::closed_form)->Arg(1)->Arg(1000)->Arg(1000000)->Arg(4294967295);
+BENCHMARK(calculators::term_by_term)->Arg(1)->Arg(1000)->Arg(1000000)->Arg(4294967295);

@@ -3,6 +3,8 @@
 // 32-bit arithmetic.  The user finishes the division.
 #include "choosefrac.hpp"
 
+namespace calculators {
+
 int32 factorial(int32 n) {
     // 34! holds the factor 2 thirty-two times, so from 34 on every product
     // is 0 modulo 2^32; answering at once spares up to 2^31 multiplications.
@@ -44,3 +46,5 @@ void choosefrac(console& con) {
     }
     con.pause_ms(60000);
 }
+
+}  // namespace calculators

@@ -4,7 +4,11 @@
 
 #include "console.hpp"
 
+namespace calculators {
+
 // n! wrapping modulo 2^32; 1 for every n <= 0.
 int32 factorial(int32 n);
 
 void choosefrac(console& con);
+
+}  // namespace calculators

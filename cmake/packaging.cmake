@@ -1,15 +1,13 @@
-# Installed and packaged: the programs in bin/; the README and the licence
-# beside bin/ on Windows, with the other documentation elsewhere, where the
-# manual pages go to share/man/man1.
-include(GNUInstallDirs)
+# Installed beside the programs (see add_calculator): the README and the
+# licence beside bin/ on Windows, with the other documentation elsewhere,
+# where each program's manual page goes to share/man/man1.
 set(documentation_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/console-calculators)
-install(TARGETS ${calculator_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(WIN32)
     install(FILES README.md LICENSE DESTINATION .)
 else()
     install(FILES README.md LICENSE DESTINATION ${documentation_dir})
-    foreach(program ${calculator_programs})
-        install(FILES ${program}/${program}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    foreach(name IN LISTS calculators)
+        install(FILES ${name}/${name}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endforeach()
 endif()
 

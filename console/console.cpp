@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace calculators {
+
 console::console(console_device& device)
     : device_(device), unbuffered_(device.output_is_terminal()) {}
 
@@ -12,7 +14,18 @@ void console::prompt_int(shift_jis::literal<0> prompt, int32& variable) {
 }
 
 void console::pause_ms(int32 milliseconds) {
+    if (stopped_) {
+        return;
+    }
     device_.sleep_ms(milliseconds);
+    stop_if_interrupted();
+}
+
+void console::stop_if_interrupted() {
+    if (!stopped_ && device_.interrupted()) {
+        write_out_buffer();
+        stopped_ = true;
+    }
 }
 
 bool console::finish() {
@@ -44,7 +57,7 @@ bool is_digit(int byte) {
 
 }  // namespace
 
-bool console::read_int(int32& variable) {
+void console::read_int(int32& variable) {
     while (is_white_space(peek())) {
         take();
     }
@@ -54,7 +67,7 @@ bool console::read_int(int32& variable) {
         take();
     }
     if (!is_digit(peek())) {
-        return false;
+        return;
     }
     // Accumulating modulo 2^64 keeps the low 32 bits exact however many
     // digits arrive, and the low 32 bits are all that is stored.
@@ -67,13 +80,13 @@ bool console::read_int(int32& variable) {
         value = 0 - value;
     }
     variable = static_cast<int32>(static_cast<uint32>(value));
-    return true;
 }
 
 int console::peek() {
     if (!next_byte_known_) {
-        next_byte_ = device_.read_byte();
+        next_byte_ = stopped_ ? console_device::end_of_input : device_.read_byte();
         next_byte_known_ = true;
+        stop_if_interrupted();
     }
     return next_byte_;
 }
@@ -85,17 +98,22 @@ void console::take() {
 }
 
 void console::write(std::string_view bytes) {
-    if (unbuffered_) {
-        output_failed_ |= !device_.write_bytes(bytes);
+    if (stopped_) {
         return;
     }
-    while (!bytes.empty()) {
+    if (unbuffered_) {
+        output_failed_ |= !device_.write_bytes(bytes);
+        stop_if_interrupted();
+        return;
+    }
+    while (!bytes.empty() && !stopped_) {
         const std::size_t taken = std::min(bytes.size(), buffer_.size() - buffered_);
-        bytes.copy(buffer_.data() + buffered_, taken);
+        std::copy_n(bytes.begin(), taken, buffer_.begin() + buffered_);
         buffered_ += taken;
         bytes.remove_prefix(taken);
         if (buffered_ == buffer_.size()) {
             write_out_buffer();
+            stop_if_interrupted();
         }
     }
 }
@@ -106,3 +124,5 @@ void console::write_out_buffer() {
         buffered_ = 0;
     }
 }
+
+}  // namespace calculators

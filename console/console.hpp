@@ -7,6 +7,7 @@
 // out, and how a number is read.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <concepts>
@@ -16,20 +17,23 @@
 #include "int32.hpp"
 #include "shift_jis.hpp"
 
+namespace calculators {
+
 // What a console needs from the world outside the program.
 class console_device {
 public:
     static constexpr int end_of_input = -1;
 
-    virtual ~console_device() = default;
-
     // The next byte of input (0 to 255), waiting for it as long as needed,
-    // or end_of_input.
+    // or end_of_input.  Once the run is interrupted: end_of_input at once.
     virtual int read_byte() = 0;
 
-    // Writes all of `bytes` to the output; false when they could not be written.
+    // Writes all of `bytes` to the output; false when they could not be
+    // written.  Writes on after an interruption, so that what the program
+    // held is not lost.
     virtual bool write_bytes(std::string_view bytes) = 0;
 
+    // Waits `milliseconds`, or less when the run is interrupted meanwhile.
     virtual void sleep_ms(int32 milliseconds) = 0;
 
     // Tells the user, away from the output, that some output could not be
@@ -39,6 +43,14 @@ public:
     // Whether the output is a console: a console is shown every text at
     // once, anything else gets its output in blocks.
     virtual bool output_is_terminal() const = 0;
+
+    // Whether the user has asked the program to stop (Ctrl+C, the console
+    // closed, a termination signal).  Once true, it stays true.
+    virtual bool interrupted() const = 0;
+
+protected:
+    // Never deleted through this interface.
+    ~console_device() = default;
 };
 
 class console {
@@ -59,9 +71,9 @@ public:
         std::size_t length = 0;
         std::size_t copied = 0;
         const auto copy_text_up_to = [&](std::size_t end) {
-            const std::string_view piece = text.bytes().substr(copied, end - copied);
-            piece.copy(line.data() + length, piece.size());
-            length += piece.size();
+            std::copy(text.bytes().begin() + copied, text.bytes().begin() + end,
+                      line.data() + length);
+            length += end - copied;
             copied = end;
         };
         for (std::size_t index = 0; index < numbers.size(); ++index) {
@@ -84,16 +96,23 @@ public:
     // earlier, could not be written.
     bool finish();
 
+    // Whether the run was interrupted.  The output held until then has been
+    // written out; from then on nothing is written, read or waited for, so
+    // the dialogue runs through to its end at once.
+    bool stopped() const { return stopped_; }
+
 private:
-    bool read_int(int32& variable);
+    void read_int(int32& variable);
     int peek();
     void take();
     void write(std::string_view bytes);
     void write_out_buffer();
+    void stop_if_interrupted();
 
     console_device& device_;
     const bool unbuffered_;
     bool output_failed_ = false;
+    bool stopped_ = false;
 
     // One byte of look-ahead: the byte that stopped a read stays here for
     // the next read.  Once the input has ended it stays ended.
@@ -107,5 +126,9 @@ private:
 // Runs `dialogue` on `device` to its end, final pause included, and returns
 // the exit status: 0, or 1 when some output could not be written, which the
 // device is then told to report.  Output that was lost must not pass for
-// success, yet the dialogue and its pauses run as usual.
+// success, yet the dialogue and its pauses run as usual.  An interrupted run
+// ends early with its output written out; the caller sees device.interrupted()
+// and ends the process as interrupted.
 int run_to_end(void (&dialogue)(console&), console_device& device);
+
+}  // namespace calculators

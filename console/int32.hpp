@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace calculators {
+
 using int32 = std::int32_t;
 using uint32 = std::uint32_t;
 
@@ -30,3 +32,5 @@ constexpr int32 wrapping_mul(int32 left, int32 right) {
 constexpr int32 wrapping_neg(int32 value) {
     return static_cast<int32>(0U - static_cast<uint32>(value));
 }
+
+}  // namespace calculators

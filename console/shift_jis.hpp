@@ -14,7 +14,7 @@
 #include <optional>
 #include <string_view>
 
-namespace shift_jis {
+namespace calculators::shift_jis {
 
 struct listed_character {
     char32_t character;
@@ -65,16 +65,21 @@ constexpr std::optional<std::uint16_t> code_of(char32_t character) {
     return std::nullopt;
 }
 
-// Throwing in a constant evaluation stops the compilation with this message.
-struct invalid_text {
-    const char* reason;
-};
+// A text that breaks a rule stops the compilation: a consteval function
+// cannot call these, which are never defined, and the compiler's message
+// names the one it met.
+void text_is_not_valid_utf8();
+void percent_sign_not_followed_by_d();
+void more_placeholders_than_values();
+void fewer_placeholders_than_values();
+void character_not_in_this_encoder();
+void text_longer_than_capacity();
 
 // Decodes one character of UTF-8 at `at`, moving `at` past it.
 constexpr char32_t next_character(std::u8string_view utf8, std::size_t& at) {
     const auto byte = [&](std::size_t index) -> char32_t {
         if (index >= utf8.size()) {
-            throw invalid_text{"UTF-8 sequence cut short"};
+            text_is_not_valid_utf8();
         }
         return utf8[index];
     };
@@ -91,12 +96,12 @@ constexpr char32_t next_character(std::u8string_view utf8, std::size_t& at) {
         length = 2;
         character = lead & 0x1F;
     } else if (lead >= 0x80) {
-        throw invalid_text{"stray UTF-8 continuation byte"};
+        text_is_not_valid_utf8();
     }
     for (std::size_t k = 1; k < length; ++k) {
         const char32_t continuation = byte(at + k);
         if ((continuation & 0xC0) != 0x80) {
-            throw invalid_text{"malformed UTF-8 sequence"};
+            text_is_not_valid_utf8();
         }
         character = (character << 6) | (continuation & 0x3F);
     }
@@ -121,10 +126,10 @@ public:
         for (std::size_t at = 0; at < text.size();) {
             if (text[at] == u8'%') {
                 if (at + 1 >= text.size() || text[at + 1] != u8'd') {
-                    throw invalid_text{"'%' is only allowed as \"%d\""};
+                    percent_sign_not_followed_by_d();
                 }
                 if (values_seen == value_count) {
-                    throw invalid_text{"more \"%d\" in the text than values passed"};
+                    more_placeholders_than_values();
                 }
                 value_at_[values_seen++] = length_;
                 at += 2;
@@ -138,7 +143,7 @@ public:
             }
             const std::optional<std::uint16_t> code = code_of(character);
             if (!code) {
-                throw invalid_text{"character without a code page 932 code in this encoder"};
+                character_not_in_this_encoder();
             }
             if (*code > 0xFF) {
                 append(static_cast<char>(*code >> 8));
@@ -146,7 +151,7 @@ public:
             append(static_cast<char>(*code & 0xFF));
         }
         if (values_seen != value_count) {
-            throw invalid_text{"fewer \"%d\" in the text than values passed"};
+            fewer_placeholders_than_values();
         }
     }
 
@@ -159,7 +164,7 @@ public:
 private:
     constexpr void append(char byte) {
         if (length_ == capacity) {
-            throw invalid_text{"text longer than shift_jis::capacity"};
+            text_longer_than_capacity();
         }
         bytes_[length_++] = byte;
     }
@@ -169,4 +174,4 @@ private:
     std::array<std::size_t, value_count> value_at_{};
 };
 
-}  // namespace shift_jis
+}  // namespace calculators::shift_jis

@@ -1,121 +1,363 @@
-// The one place that knows which system the programs run on: the terminal
-// test, the sleep, the output mode of standard output and how a write error
-// is reported.
+// The one place that knows which system the programs run on: standard input
+// and output through the system's own read and write, the terminal test,
+// the sleep, interruption by the user and how a write error is reported.
+//
+// Each text goes to the system in one write, so a two-byte character is
+// never cut between two writes.  Nothing here needs the C++ runtime library:
+// the programs load the C library alone.
 #include "standard_console.hpp"
 
-#include <cerrno>
-#include <cstdio>
+#include <cstddef>
 #include <cstring>
-#include <string>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 #else
+#include <errno.h>
+#include <poll.h>
+#include <signal.h>
+#include <time.h>
 #include <unistd.h>
-
-#include <chrono>
-#include <csignal>
-#include <thread>
 #endif
+
+namespace calculators {
 
 namespace {
 
-bool standard_output_is_terminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stdout)) != 0;
-#else
-    return isatty(STDOUT_FILENO) != 0;
-#endif
-}
-
-void prepare_standard_output() {
-#ifdef _WIN32
-    // The texts carry their own CR LF; text mode would turn each LF into
-    // another CR LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-#else
-    // Output into a pipe whose reader has gone must not end the program: the
-    // write fails instead, and the program says so when its dialogue is over.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
-    // The console decides itself when output is written, so the C library
-    // must not hold any of it back.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-}
-
-// The name the program was started by, without its folder, as messages on
-// the standard error stream begin.
-std::string program_name() {
-#ifdef _WIN32
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
-    name.erase(0, name.find_last_of("\\/") + 1);
-    if (name.ends_with(".exe")) {
-        name.resize(name.size() - 4);
+// Builds one line of text in a fixed buffer, cutting what does not fit.
+class message_line {
+public:
+    void append(const char* text) {
+        for (; *text != '\0' && length_ < sizeof(text_) - 1; ++text) {
+            text_[length_++] = *text;
+        }
     }
-    return name;
-#else
-    return program_invocation_short_name;
-#endif
+    const char* data() const { return text_; }
+    std::size_t size() const { return length_; }
+
+private:
+    char text_[512] = {};
+    std::size_t length_ = 0;
+};
+
+#ifdef _WIN32
+
+// Ctrl+C, Ctrl+Break and closing the console reach a handler that the
+// system runs on a thread of its own.  It sets `interrupted`, wakes the
+// main thread from a pause and cancels a read the main thread is blocked
+// in; the main thread then writes out what it holds and ends the process.
+volatile LONG interrupted = 0;
+HANDLE wake_event = nullptr;
+HANDLE main_thread = nullptr;
+
+BOOL WINAPI on_console_control(DWORD event) {
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT:
+        case CTRL_CLOSE_EVENT:
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            break;
+        default:
+            return FALSE;
+    }
+    InterlockedExchange(&interrupted, 1);
+    SetEvent(wake_event);
+    // The main thread may be about to start a read that this cancel comes
+    // too early for: keep cancelling until it has ended the process.
+    for (;;) {
+        CancelSynchronousIo(main_thread);
+        Sleep(10);
+    }
 }
 
-void sleep_for_ms(int32 milliseconds) {
-    if (milliseconds <= 0) {
-        return;
-    }
-#ifdef _WIN32
-    Sleep(static_cast<DWORD>(milliseconds));
-#else
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-#endif
+bool is_interrupted() {
+    return InterlockedCompareExchange(&interrupted, 0, 0) != 0;
+}
+
+void watch_for_interruption() {
+    wake_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &main_thread, 0,
+                    FALSE, DUPLICATE_SAME_ACCESS);
+    SetConsoleCtrlHandler(on_console_control, TRUE);
+}
+
+[[noreturn]] void end_as_interrupted() {
+    ExitProcess(static_cast<UINT>(STATUS_CONTROL_C_EXIT));
 }
 
 class standard_streams final : public console_device {
 public:
     int read_byte() override {
-        const int byte = std::getchar();
-        return byte == EOF ? end_of_input : byte;
+        while (next_ == end_) {
+            if (is_interrupted()) {
+                return end_of_input;
+            }
+            DWORD count = 0;
+            if (!ReadFile(input_, buffer_, sizeof(buffer_), &count, nullptr) || count == 0) {
+                // Ctrl+C makes a console read return with nothing, possibly
+                // before the handler has run: give it a moment, so that the
+                // run ends as interrupted rather than with its input.
+                if (input_is_console_) {
+                    WaitForSingleObject(wake_event, 100);
+                }
+                return end_of_input;
+            }
+            next_ = buffer_;
+            end_ = buffer_ + count;
+        }
+        return static_cast<unsigned char>(*next_++);
     }
 
     bool write_bytes(std::string_view bytes) override {
-        errno = 0;
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) {
-            return true;
+        while (!bytes.empty()) {
+            DWORD written = 0;
+            if (!WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                           nullptr)) {
+                if (first_write_error_ == 0) {
+                    first_write_error_ = GetLastError();
+                }
+                return false;
+            }
+            bytes.remove_prefix(written);
         }
-        if (first_write_error_ == 0) {
-            first_write_error_ = errno;
-        }
-        return false;
+        return true;
     }
 
-    void sleep_ms(int32 milliseconds) override { sleep_for_ms(milliseconds); }
+    void sleep_ms(int32 milliseconds) override {
+        if (milliseconds > 0) {
+            WaitForSingleObject(wake_event, static_cast<DWORD>(milliseconds));
+        }
+    }
+
+    // One line, as the standard tools write it: "polysum: write error: ...".
+    void report_write_error() override {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        const char* name = path;
+        for (const char* at = path; *at != '\0'; ++at) {
+            if (*at == '\\' || *at == '/') {
+                name = at + 1;
+            }
+        }
+        char* extension = std::strrchr(path, '.');
+        if (extension != nullptr && extension >= name) {
+            *extension = '\0';
+        }
+        message_line line;
+        line.append(name);
+        line.append(": write error");
+        char reason[256] = {};
+        if (first_write_error_ != 0 &&
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           first_write_error_, 0, reason, sizeof(reason), nullptr) != 0) {
+            // The system's message ends with its own line break.
+            reason[std::strcspn(reason, "\r\n")] = '\0';
+            line.append(": ");
+            line.append(reason);
+        }
+        line.append("\r\n");
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+                  &written, nullptr);
+    }
+
+    bool output_is_terminal() const override { return output_is_console_; }
+
+    bool interrupted() const override { return is_interrupted(); }
+
+private:
+    static bool is_console(HANDLE handle) {
+        DWORD mode = 0;
+        return GetConsoleMode(handle, &mode) != 0;
+    }
+
+    HANDLE input_ = GetStdHandle(STD_INPUT_HANDLE);
+    HANDLE output_ = GetStdHandle(STD_OUTPUT_HANDLE);
+    bool input_is_console_ = is_console(input_);
+    bool output_is_console_ = is_console(output_);
+    char buffer_[4096] = {};
+    const char* next_ = buffer_;
+    const char* end_ = buffer_;
+    // The system's reason for the first write that failed; 0 when none did.
+    DWORD first_write_error_ = 0;
+};
+
+#else
+
+// SIGINT, SIGTERM and SIGHUP end a run as interrupted.  Their handler only
+// records the signal.  The signals are blocked all the time but while the
+// program waits (for input, for the output to take more, or in a pause), and
+// every wait is a ppoll() that unblocks them for its duration only: a signal
+// can therefore only arrive in a wait, which it ends, and never in the
+// middle of a write.  The main flow then writes out what it holds and ends
+// the process by the same signal.
+const int interrupting_signals[] = {SIGINT, SIGTERM, SIGHUP};
+
+volatile sig_atomic_t caught_signal = 0;
+
+// The signal mask to wait with: the one the program started with.
+sigset_t waiting_mask;
+
+extern "C" void on_interrupting_signal(int signal_number) {
+    caught_signal = signal_number;
+}
+
+void watch_for_interruption() {
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    for (const int signal_number : interrupting_signals) {
+        struct sigaction current {};
+        sigaction(signal_number, nullptr, &current);
+        // A signal ignored when the program started (a background job,
+        // nohup) stays ignored.
+        if (current.sa_handler == SIG_IGN) {
+            continue;
+        }
+        struct sigaction handler {};
+        handler.sa_handler = on_interrupting_signal;
+        sigemptyset(&handler.sa_mask);
+        // A second signal of the same kind, while the held output is being
+        // written out, ends the program at once.
+        handler.sa_flags = static_cast<int>(SA_RESETHAND);
+        sigaction(signal_number, &handler, nullptr);
+        sigaddset(&blocked, signal_number);
+    }
+    sigprocmask(SIG_BLOCK, &blocked, &waiting_mask);
+    for (const int signal_number : interrupting_signals) {
+        sigdelset(&waiting_mask, signal_number);
+    }
+
+    // Output into a pipe whose reader has gone must not end the program: the
+    // write fails instead, and the program says so when its dialogue is over.
+    signal(SIGPIPE, SIG_IGN);
+}
+
+[[noreturn]] void end_as_interrupted() {
+    const int signal_number = caught_signal;
+    signal(signal_number, SIG_DFL);
+    raise(signal_number);
+    sigprocmask(SIG_SETMASK, &waiting_mask, nullptr);
+    // Not reached: the signal's default action ends the process.
+    _exit(128 + signal_number);
+}
+
+// Waits until `descriptor` is ready for `events`, or until a signal is
+// caught.  Without a descriptor, waits for `timeout` alone.
+void wait_for(int descriptor, short events, const timespec* timeout) {
+    pollfd watched{descriptor, events, 0};
+    ppoll(&watched, descriptor < 0 ? 0 : 1, timeout, &waiting_mask);
+}
+
+class standard_streams final : public console_device {
+public:
+    int read_byte() override {
+        while (next_ == end_) {
+            if (caught_signal != 0) {
+                return end_of_input;
+            }
+            wait_for(STDIN_FILENO, POLLIN, nullptr);
+            if (caught_signal != 0) {
+                return end_of_input;
+            }
+            const ssize_t count = read(STDIN_FILENO, buffer_, sizeof(buffer_));
+            if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
+                continue;
+            }
+            if (count <= 0) {
+                return end_of_input;
+            }
+            next_ = buffer_;
+            end_ = buffer_ + count;
+        }
+        return static_cast<unsigned char>(*next_++);
+    }
+
+    bool write_bytes(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            // A terminal on hold or a full pipe must not keep a signal out.
+            wait_for(STDOUT_FILENO, POLLOUT, nullptr);
+            const ssize_t written = write(STDOUT_FILENO, bytes.data(), bytes.size());
+            if (written < 0 && (errno == EAGAIN || errno == EINTR)) {
+                continue;
+            }
+            if (written <= 0) {
+                if (first_write_error_ == 0) {
+                    first_write_error_ = written < 0 ? errno : EIO;
+                }
+                return false;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
+
+    void sleep_ms(int32 milliseconds) override {
+        if (milliseconds <= 0) {
+            return;
+        }
+        timespec deadline{};
+        clock_gettime(CLOCK_MONOTONIC, &deadline);
+        deadline.tv_sec += milliseconds / 1000;
+        deadline.tv_nsec += static_cast<long>(milliseconds % 1000) * 1000000;
+        if (deadline.tv_nsec >= 1000000000) {
+            deadline.tv_sec += 1;
+            deadline.tv_nsec -= 1000000000;
+        }
+        while (caught_signal == 0) {
+            timespec now{};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            timespec left{deadline.tv_sec - now.tv_sec, deadline.tv_nsec - now.tv_nsec};
+            if (left.tv_nsec < 0) {
+                left.tv_sec -= 1;
+                left.tv_nsec += 1000000000;
+            }
+            if (left.tv_sec < 0) {
+                return;
+            }
+            wait_for(-1, 0, &left);
+        }
+    }
 
     // One line, as the standard tools write it: "polysum: write error: No
     // space left on device".
     void report_write_error() override {
-        std::string message = program_name() + ": write error";
+        message_line line;
+        line.append(program_invocation_short_name);
+        line.append(": write error");
         if (first_write_error_ != 0) {
-            message += ": ";
-            message += std::strerror(first_write_error_);
+            line.append(": ");
+            line.append(std::strerror(first_write_error_));
         }
-        std::fprintf(stderr, "%s\n", message.c_str());
+        line.append("\n");
+        [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, line.data(), line.size());
     }
 
     bool output_is_terminal() const override { return terminal_; }
 
+    bool interrupted() const override { return caught_signal != 0; }
+
 private:
-    bool terminal_ = standard_output_is_terminal();
+    bool terminal_ = isatty(STDOUT_FILENO) != 0;
+    char buffer_[4096] = {};
+    const char* next_ = buffer_;
+    const char* end_ = buffer_;
     // The system's reason for the first write that failed; 0 when none did.
     int first_write_error_ = 0;
 };
 
+#endif
+
 }  // namespace
 
 int run_on_standard_console(void (&dialogue)(console&)) {
-    prepare_standard_output();
+    watch_for_interruption();
     standard_streams streams;
-    return run_to_end(dialogue, streams);
+    const int exit_status = run_to_end(dialogue, streams);
+    if (streams.interrupted()) {
+        end_as_interrupted();
+    }
+    return exit_status;
 }
+
+}  // namespace calculators

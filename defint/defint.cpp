@@ -4,6 +4,8 @@
 // wraps modulo 2^32.
 #include "defint.hpp"
 
+namespace calculators {
+
 void defint(console& con) {
     con.write_text(u8"●積分の計算●\n∫a-b[f(x)]dxを計算します\n但し、f(x)=c x^2 + dx + eとする\n\n");
     int32 a = 0;
@@ -34,3 +36,5 @@ void defint(console& con) {
     con.write_text(u8"＝%d/6\n約分は自分でするんだよ！", six_times_integral);
     con.pause_ms(20000);
 }
+
+}  // namespace calculators

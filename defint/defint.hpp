@@ -4,4 +4,8 @@
 
 #include "console.hpp"
 
+namespace calculators {
+
 void defint(console& con);
+
+}  // namespace calculators

@@ -4,6 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // From b = 34 on, b! wraps to 0 and the result line has no fraction.
-    static const dialogue_fuzz::target choosefrac_target(choosefrac, {"", "0 34"});
+    static const calculators::dialogue_fuzz::target choosefrac_target(calculators::choosefrac,
+                                                                      {"", "0 34"});
     return choosefrac_target.check(data, size);
 }

@@ -3,6 +3,6 @@
 #include "dialogue_fuzz.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const dialogue_fuzz::target defint_target(defint, {""});
+    static const calculators::dialogue_fuzz::target defint_target(calculators::defint, {""});
     return defint_target.check(data, size);
 }

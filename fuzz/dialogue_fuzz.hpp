@@ -18,7 +18,7 @@
 #include "console.hpp"
 #include "memory_console.hpp"
 
-namespace dialogue_fuzz {
+namespace calculators::dialogue_fuzz {
 
 // `output` with each run of digits and minus signs, where the dialogue puts
 // its numbers, shortened to "#".
@@ -93,4 +93,4 @@ private:
     std::vector<int32> reference_pauses_;
 };
 
-}  // namespace dialogue_fuzz
+}  // namespace calculators::dialogue_fuzz

@@ -3,6 +3,6 @@
 #include "parabola.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const dialogue_fuzz::target parabola_target(parabola, {""});
+    static const calculators::dialogue_fuzz::target parabola_target(calculators::parabola, {""});
     return parabola_target.check(data, size);
 }

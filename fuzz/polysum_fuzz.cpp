@@ -3,6 +3,6 @@
 #include "polysum.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const dialogue_fuzz::target polysum_target(polysum, {""});
+    static const calculators::dialogue_fuzz::target polysum_target(calculators::polysum, {""});
     return polysum_target.check(data, size);
 }

@@ -12,6 +12,7 @@
 #include "console.hpp"
 #include "memory_console.hpp"
 
+namespace calculators {
 namespace {
 
 // The reading rules the plain way, without look-ahead: skip ASCII white
@@ -61,8 +62,10 @@ void require(bool holds, const char* what) {
 }
 
 }  // namespace
+}  // namespace calculators
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace calculators;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     memory_device device(input, true);
     console con(device);

@@ -4,6 +4,8 @@
 // derivative.  Every value wraps modulo 2^32; a = 0 gives denominators of 0.
 #include "parabola.hpp"
 
+namespace calculators {
+
 namespace {
 
 void show_progress(console& con) {
@@ -46,3 +48,5 @@ void parabola(console& con) {
     con.write_text(u8" Y' = %dx + %d", wrapping_mul(2, a), b);
     con.pause_ms(100000);
 }
+
+}  // namespace calculators

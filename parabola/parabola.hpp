@@ -4,4 +4,8 @@
 
 #include "console.hpp"
 
+namespace calculators {
+
 void parabola(console& con);
+
+}  // namespace calculators

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace calculators {
+
 namespace {
 
 using uint64 = std::uint64_t;
@@ -86,3 +88,5 @@ void polysum(console& con) {
     con.write_text(u8"＝%d", sum);
     con.pause_ms(1000000000);
 }
+
+}  // namespace calculators

@@ -9,6 +9,7 @@
 #include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
+namespace calculators {
 namespace {
 
 const std::u8string head =
@@ -60,6 +61,15 @@ INSTANTIATE_TEST_SUITE_P(
         dialogue_case{"letter_after_a", "7x\n", u8"7 Ｃ 0 ＝ 5040/5040"}),
     case_name());
 
+TEST(ChoosefracTiming, ConsoleSeesEachPairOfDotsBeforeItsPause) {
+    const dialogue_run run = run_dialogue(choosefrac, "10\n3\n", true);
+    const std::size_t before_dots = cp932(head).find("Now calculating") + 15;
+    ASSERT_EQ(run.pauses.size(), 17U);
+    for (std::size_t pair = 0; pair < 16; ++pair) {
+        EXPECT_EQ(run.pauses[pair].bytes_written_before, before_dots + 2 * (pair + 1));
+    }
+}
+
 // The product n (n - 1) ... 1 taken one step at a time, without a shortcut.
 int32 factorial_by_steps(int32 n) {
     int32 result = 1;
@@ -83,3 +93,4 @@ TEST(Factorial, AgreesWithTheStepByStepProduct) {
 }
 
 }  // namespace
+}  // namespace calculators

@@ -9,6 +9,7 @@
 #include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
+namespace calculators {
 namespace {
 
 std::u8string utf8_of(char32_t character) {
@@ -186,6 +187,90 @@ TEST(OutputTiming, AFailedWriteIsRememberedWhenLaterWritesSucceed) {
     EXPECT_FALSE(con.finish());
 }
 
+// A dialogue with each kind of point a user may interrupt: prompts, a
+// progress animation and a final pause.
+void interruptible_dialogue(console& con) {
+    con.write_text(u8"title\n");
+    int32 a = 0;
+    int32 b = 0;
+    con.prompt_int(u8"a >>  ", a);
+    con.prompt_int(u8"b >>  ", b);
+    con.write_text(u8"dots");
+    for (int dot = 0; dot < 3; ++dot) {
+        con.write_text(u8".");
+        con.pause_ms(100);
+    }
+    con.write_text(u8"\n%d+%d", a, b);
+    con.pause_ms(5000);
+}
+
+struct interrupt_case {
+    const char* name;
+    std::string input;
+    // Where the interruption comes: when the input runs out (the program
+    // waits at a prompt), or in the pause with this number.
+    bool at_end_of_input;
+    std::size_t in_pause;
+    // All the program wrote before it was interrupted.
+    std::string output;
+    std::vector<int32> pauses;
+};
+
+void PrintTo(const interrupt_case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Interrupt : public testing::TestWithParam<interrupt_case> {};
+
+// Interrupted, a run writes out exactly what it had produced, on a console
+// as into a file, and then nothing more: no prompt, no pause, no text.
+TEST_P(Interrupt, WritesOutWhatWasHeldAndNothingMore) {
+    const interrupt_case& row = GetParam();
+    for (const bool terminal : {true, false}) {
+        memory_device device(row.input, terminal);
+        device.interrupt_when_input_runs_out = row.at_end_of_input;
+        device.interrupt_in_pause = row.in_pause;
+        EXPECT_EQ(run_to_end(interruptible_dialogue, device), 0);
+        EXPECT_TRUE(device.interrupted());
+        EXPECT_EQ(device.output, row.output) << "terminal: " << terminal;
+        EXPECT_EQ(pause_lengths(device.pauses), row.pauses) << "terminal: " << terminal;
+        if (!terminal) {
+            EXPECT_EQ(device.writes, 1U) << "held output is written out once";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Console, Interrupt,
+    testing::Values(
+        interrupt_case{"at_the_first_prompt", "", true, 0, "title\r\na >>  ", {}},
+        interrupt_case{"at_the_second_prompt", "4\n", true, 0, "title\r\na >>  b >>  ", {}},
+        interrupt_case{
+            "in_the_animation", "4 5\n", false, 2, "title\r\na >>  b >>  dots..", {100, 100}},
+        interrupt_case{"in_the_final_pause",
+                       "4 5\n",
+                       false,
+                       4,
+                       "title\r\na >>  b >>  dots...\r\n4+5",
+                       {100, 100, 100, 5000}}),
+    case_name());
+
+TEST(Interrupt, OutputBeyondOneBufferIsWrittenOutWhole) {
+    memory_device device("", false);
+    device.interrupt_in_pause = 1;
+    EXPECT_EQ(run_to_end(long_dialogue, device), 0);
+    EXPECT_EQ(device.output.size(), 530U);
+    EXPECT_EQ(device.writes, 2U);
+}
+
+TEST(Interrupt, LostOutputIsStillReported) {
+    memory_device device("", false);
+    device.output_fails = true;
+    device.interrupt_in_pause = 1;
+    EXPECT_EQ(run_to_end(long_dialogue, device), 1);
+    EXPECT_EQ(device.write_errors_reported, 1);
+}
+
 struct ending_case {
     const char* name;
     bool terminal;
@@ -221,3 +306,4 @@ INSTANTIATE_TEST_SUITE_P(
     case_name());
 
 }  // namespace
+}  // namespace calculators

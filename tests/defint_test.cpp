@@ -8,6 +8,7 @@
 #include "dialogue_case.hpp"
 #include "memory_console.hpp"
 
+namespace calculators {
 namespace {
 
 const std::u8string head =
@@ -64,3 +65,4 @@ INSTANTIATE_TEST_SUITE_P(
     case_name());
 
 }  // namespace
+}  // namespace calculators

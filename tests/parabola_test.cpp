@@ -8,6 +8,7 @@
 #include "memory_console.hpp"
 #include "parabola.hpp"
 
+namespace calculators {
 namespace {
 
 struct parabola_case {
@@ -87,3 +88,4 @@ TEST(ParabolaTiming, EachDotShowsBeforeItsPause) {
 }
 
 }  // namespace
+}  // namespace calculators

@@ -8,6 +8,8 @@
 #include <iconv.h>
 #endif
 
+namespace calculators {
+
 namespace {
 
 std::string with_crlf(std::u8string_view utf8) {
@@ -80,3 +82,5 @@ std::string to_cp932(std::string utf8) {
 std::string cp932(std::u8string_view utf8) {
     return to_cp932(with_crlf(utf8));
 }
+
+}  // namespace calculators

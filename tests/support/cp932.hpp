@@ -6,5 +6,9 @@
 #include <string>
 #include <string_view>
 
+namespace calculators {
+
 // `utf8` in code page 932, every "\n" written as CR LF.
 std::string cp932(std::u8string_view utf8);
+
+}  // namespace calculators

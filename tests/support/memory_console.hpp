@@ -9,6 +9,8 @@
 
 #include "console.hpp"
 
+namespace calculators {
+
 struct recorded_pause {
     int32 milliseconds;
     // How many output bytes had been written out when the pause began.
@@ -23,6 +25,7 @@ public:
 
     int read_byte() override {
         if (read_ >= input_.size()) {
+            interrupted_ |= interrupt_when_input_runs_out;
             return end_of_input;
         }
         return static_cast<unsigned char>(input_[read_++]);
@@ -34,11 +37,22 @@ public:
         return !output_fails;
     }
 
-    void sleep_ms(int32 milliseconds) override { pauses.push_back({milliseconds, output.size()}); }
+    void sleep_ms(int32 milliseconds) override {
+        pauses.push_back({milliseconds, output.size()});
+        interrupted_ |= pauses.size() == interrupt_in_pause;
+    }
 
     void report_write_error() override { ++write_errors_reported; }
 
     bool output_is_terminal() const override { return terminal_; }
+
+    bool interrupted() const override { return interrupted_; }
+
+    // An interruption while the program waits for input that has not come
+    // (a pipe that stays open): when the input runs out, instead of its end.
+    bool interrupt_when_input_runs_out = false;
+    // An interruption that ends the pause with this number (the first is 1).
+    std::size_t interrupt_in_pause = 0;
 
     std::string output;
     std::size_t writes = 0;
@@ -50,6 +64,7 @@ private:
     std::string input_;
     std::size_t read_ = 0;
     bool terminal_;
+    bool interrupted_ = false;
 };
 
 // One whole run of a program's dialogue.
@@ -78,3 +93,5 @@ inline std::vector<int32> pause_lengths(const std::vector<recorded_pause>& pause
 inline std::vector<int32> pause_lengths(const dialogue_run& run) {
     return pause_lengths(run.pauses);
 }
+
+}  // namespace calculators

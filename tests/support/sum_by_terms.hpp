@@ -5,6 +5,8 @@
 
 #include "int32.hpp"
 
+namespace calculators {
+
 inline int32 sum_by_terms(int32 i, int32 n, int32 a, int32 b, int32 c, int32 d) {
     int32 sum = 0;
     const int32 bound = wrapping_add(n, 1);
@@ -17,3 +19,5 @@ inline int32 sum_by_terms(int32 i, int32 n, int32 a, int32 b, int32 c, int32 d) 
     }
     return sum;
 }
+
+}  // namespace calculators

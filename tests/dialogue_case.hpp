@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+namespace calculators {
+
 struct dialogue_case {
     const char* name;
     std::string input;
@@ -25,3 +27,5 @@ struct case_name {
         return row.param.name;
     }
 };
+
+}  // namespace calculators

@@ -1,0 +1,21 @@
+# add_calculator(name): the program `name` from its folder: the dialogue
+# `void name(console&)` in name/name.cpp as a library of its own (the tests,
+# benchmarks and fuzz targets run it on an in-memory console), a main that
+# runs it on the real console, and its install rule.
+include(GNUInstallDirs)
+
+function(add_calculator name)
+    add_library(${name}_dialogue STATIC ${name}/${name}.cpp)
+    target_include_directories(${name}_dialogue PUBLIC ${name})
+    target_link_libraries(${name}_dialogue PUBLIC console)
+    target_link_libraries(${name}_dialogue PRIVATE calculators_without_cxx_runtime)
+
+    set(dialogue ${name})
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/calculator_main.cpp.in ${name}/main.cpp @ONLY)
+    add_executable(${name} ${CMAKE_CURRENT_BINARY_DIR}/${name}/main.cpp)
+    target_link_libraries(${name} PRIVATE ${name}_dialogue calculators_without_cxx_runtime)
+    # build/<preset>/<name>/<name>, as the README shows.
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${name})
+
+    install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endfunction()

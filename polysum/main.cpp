@@ -1,6 +1,0 @@
-#include "polysum.hpp"
-#include "standard_console.hpp"
-
-int main() {
-    return run_on_standard_console(polysum);
-}
