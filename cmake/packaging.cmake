@@ -1,9 +1,14 @@
-# Installed beside the programs (see add_calculator): the README beside bin/ on
-# Windows and with the other documentation elsewhere.
+# Installed beside the programs (see add_calculator): the README and the
+# licence beside bin/ on Windows, with the other documentation elsewhere,
+# where each program's manual page goes to share/man/man1.
+set(documentation_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/console-calculators)
 if(WIN32)
-    install(FILES README.md DESTINATION .)
+    install(FILES README.md LICENSE DESTINATION .)
 else()
-    install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/console-calculators)
+    install(FILES README.md LICENSE DESTINATION ${documentation_dir})
+    foreach(name IN LISTS calculators)
+        install(FILES ${name}/${name}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endforeach()
 endif()
 
 # A .zip for Windows; a .tar.gz and a .deb elsewhere.
@@ -19,5 +24,45 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION math)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The programs write Shift_JIS; luit shows it on a UTF-8 terminal.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS luit)
+    # Follows the summary in the package's description; lines of at most
+    # 79 characters, an empty line between paragraphs.
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
+Four small interactive calculators for whole-number algebra, each asking
+for a few numbers at its prompts and printing one result:
+  polysum     the sum of a cubic polynomial over a range of k;
+  choosefrac  a binomial coefficient as an unreduced fraction;
+  defint      the definite integral of a quadratic as a fraction over 6;
+  parabola    the vertex, three points and the derivative of a quadratic.
+
+They compute in signed 32-bit arithmetic that wraps around, leave fractions
+for the user to reduce, and pause after the result so that it stays on the
+screen. Their text is Shift_JIS with CR LF line ends, as on a Japanese
+Windows console; luit shows it on a UTF-8 terminal.]])
+
+    # What the .deb needs beyond the installed files: the changelog, and a
+    # copyright file that carries the licence (generated here, in the build
+    # tree), added with the compressed manual pages once the files are staged.
+    file(READ ${PROJECT_SOURCE_DIR}/cmake/debian/changelog changelog)
+    if(NOT changelog MATCHES "^console-calculators \\(${PROJECT_VERSION}\\) ")
+        message(FATAL_ERROR "cmake/debian/changelog has no entry for version ${PROJECT_VERSION} at its top")
+    endif()
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+    if(NOT licence MATCHES "\nCopyright \\(c\\) ([^\n]+)\n\n(.+)$")
+        message(FATAL_ERROR "LICENSE: no copyright line followed by the licence's terms")
+    endif()
+    set(licence_holders ${CMAKE_MATCH_1})
+    # The terms as a copyright file's field: each line indented by a space,
+    # an empty line written as " .".
+    string(STRIP "${CMAKE_MATCH_2}" licence_terms)
+    string(REPLACE "\n\n" "\n.\n" licence_terms "${licence_terms}")
+    string(REPLACE "\n" "\n " licence_terms " ${licence_terms}")
+    set(CPACK_CALCULATORS_DEBIAN_DIR ${PROJECT_BINARY_DIR}/debian)
+    configure_file(cmake/debian/copyright.in ${CPACK_CALCULATORS_DEBIAN_DIR}/copyright @ONLY)
+    configure_file(cmake/debian/changelog ${CPACK_CALCULATORS_DEBIAN_DIR}/changelog COPYONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+    find_program(CPACK_CALCULATORS_GZIP gzip REQUIRED)
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/debian/documentation.cmake)
 endif()
 include(CPack)

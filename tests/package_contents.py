@@ -1,5 +1,7 @@
 """Checks what the packages hold: the four programs in a bin/ folder, ready
-to run, and the README; the Debian package also names the libraries the
+to run, the README and the licence, and outside Windows each program's
+manual page; the Debian package has them in Debian's forms (the licence in
+its copyright file, the pages compressed) and names the libraries the
 programs need.
 
 usage: package_contents.py PACKAGE...  (.zip, .tar.gz or .deb files)"""
@@ -38,6 +40,15 @@ def problems(package):
             yield f"{program}{suffix}: not once in a bin/ folder, ready to run"
     if not any(path.endswith("README.md") for path in found):
         yield "no README.md"
+    licence = "share/doc/console-calculators/copyright" if package.endswith(".deb") else "LICENSE"
+    if not any(path.endswith(licence) for path in found):
+        yield f"no {licence}"
+    if not package.endswith(".zip"):
+        page_suffix = ".1.gz" if package.endswith(".deb") else ".1"
+        for program in PROGRAMS:
+            page = f"share/man/man1/{program}{page_suffix}"
+            if not any(path.endswith(page) for path in found):
+                yield f"no {page}"
     if package.endswith(".deb"):
         depends = subprocess.run(["dpkg-deb", "--field", package, "Depends"], check=True,
                                  capture_output=True, text=True).stdout
