@@ -29,6 +29,9 @@ import unittest
 
 import pyte
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from readme_transcript import transcript  # noqa: E402
+
 COMMAND = sys.argv[1:]
 PROGRAM = pathlib.Path(COMMAND[-1]).stem if COMMAND else None
 README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
@@ -44,21 +47,6 @@ PROGRESS = {
 }
 
 PROMPT_ECHO = re.compile(r"^([a-z] >>  )(-?[0-9]+)\n", re.MULTILINE)
-
-
-def readme_transcript(program):
-    """The transcript under the program's heading in the README: the first
-    indented block, without its indent."""
-    lines = README.read_text(encoding="utf-8").split("\n")
-    start = lines.index(f"### {program}") + 1
-    while not lines[start].startswith("    "):
-        start += 1
-    block = []
-    for line in lines[start:]:
-        if line and not line.startswith("    "):
-            break
-        block.append(line[4:])
-    return "\n".join(block).strip("\n")
 
 
 def without_echo(transcript):
@@ -166,7 +154,7 @@ class OnWinesConsole(unittest.TestCase):
         self.addCleanup(self.console.close)
 
     def test_screen_shows_the_readme_dialogue_paced(self):
-        shown, prompts = without_echo(readme_transcript(PROGRAM))
+        shown, prompts = without_echo("\n".join(transcript(README, PROGRAM)))
         self.assertTrue(prompts, f"no prompts in the README's transcript of {PROGRAM}")
         expected = screen_text(shown.split("\n"))
         c = self.console
