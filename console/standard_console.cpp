@@ -43,12 +43,11 @@ private:
 #ifdef _WIN32
 
 // Ctrl+C, Ctrl+Break and closing the console reach a handler that the
-// system runs on a thread of its own.  It sets `interrupted`, wakes the
-// main thread from a pause and cancels a read the main thread is blocked
-// in; the main thread then writes out what it holds and ends the process.
+// system runs on a thread of its own.  It sets `interrupted` and wakes the
+// main thread, which is then in a pause or waiting for input; the main
+// thread writes out what it holds and ends the process.
 volatile LONG interrupted = 0;
 HANDLE wake_event = nullptr;
-HANDLE main_thread = nullptr;
 
 BOOL WINAPI on_console_control(DWORD event) {
     switch (event) {
@@ -63,12 +62,10 @@ BOOL WINAPI on_console_control(DWORD event) {
     }
     InterlockedExchange(&interrupted, 1);
     SetEvent(wake_event);
-    // The main thread may be about to start a read that this cancel comes
-    // too early for: keep cancelling until it has ended the process.
-    for (;;) {
-        CancelSynchronousIo(main_thread);
-        Sleep(10);
-    }
+    // Handled: the main thread ends the process.  Returning would let the
+    // system end it at once after a close, before the output is out.
+    Sleep(INFINITE);
+    return TRUE;
 }
 
 bool is_interrupted() {
@@ -77,8 +74,6 @@ bool is_interrupted() {
 
 void watch_for_interruption() {
     wake_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &main_thread, 0,
-                    FALSE, DUPLICATE_SAME_ACCESS);
     SetConsoleCtrlHandler(on_console_control, TRUE);
 }
 
@@ -86,27 +81,77 @@ void watch_for_interruption() {
     ExitProcess(static_cast<UINT>(STATUS_CONTROL_C_EXIT));
 }
 
+bool is_console(HANDLE handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+// Standard input read on a thread of its own: a read from a pipe or a
+// console cannot be relied on to return when the run is interrupted, so the
+// main thread waits for the reader or for an interruption, whichever comes
+// first.  The two threads take turns with the buffer: the reader fills it
+// only between `wanted` and `ready`.
+class input_reader {
+public:
+    input_reader() { CreateThread(nullptr, 0, run, this, 0, nullptr); }
+
+    // The next chunk of input, or an empty chunk at its end or when the
+    // run is interrupted.
+    std::string_view next_chunk() {
+        SetEvent(wanted_);
+        const HANDLE events[] = {wake_event, ready_};
+        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+            return {};
+        }
+        if (count_ == 0 && is_console_) {
+            // Ctrl+C makes a console read return with nothing, possibly
+            // before the handler has run: give it a moment, so that the
+            // run ends as interrupted rather than with its input.
+            WaitForSingleObject(wake_event, 100);
+        }
+        return {buffer_, count_};
+    }
+
+private:
+    static DWORD WINAPI run(void* self) {
+        static_cast<input_reader*>(self)->read_on_request();
+        return 0;
+    }
+
+    void read_on_request() {
+        for (;;) {
+            WaitForSingleObject(wanted_, INFINITE);
+            DWORD count = 0;
+            if (!ReadFile(input_, buffer_, sizeof(buffer_), &count, nullptr)) {
+                count = 0;
+            }
+            count_ = count;
+            SetEvent(ready_);
+        }
+    }
+
+    HANDLE input_ = GetStdHandle(STD_INPUT_HANDLE);
+    bool is_console_ = is_console(input_);
+    // Auto-reset: each request and each answer is taken once.
+    HANDLE wanted_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE ready_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    char buffer_[4096] = {};
+    DWORD count_ = 0;
+};
+
 class standard_streams final : public console_device {
 public:
     int read_byte() override {
-        while (next_ == end_) {
-            if (is_interrupted()) {
-                return end_of_input;
-            }
-            DWORD count = 0;
-            if (!ReadFile(input_, buffer_, sizeof(buffer_), &count, nullptr) || count == 0) {
-                // Ctrl+C makes a console read return with nothing, possibly
-                // before the handler has run: give it a moment, so that the
-                // run ends as interrupted rather than with its input.
-                if (input_is_console_) {
-                    WaitForSingleObject(wake_event, 100);
-                }
-                return end_of_input;
-            }
-            next_ = buffer_;
-            end_ = buffer_ + count;
+        if (next_.empty() && !input_ended_) {
+            next_ = input_.next_chunk();
+            input_ended_ = next_.empty();
         }
-        return static_cast<unsigned char>(*next_++);
+        if (next_.empty()) {
+            return end_of_input;
+        }
+        const char byte = next_.front();
+        next_.remove_prefix(1);
+        return static_cast<unsigned char>(byte);
     }
 
     bool write_bytes(std::string_view bytes) override {
@@ -167,18 +212,11 @@ public:
     bool interrupted() const override { return is_interrupted(); }
 
 private:
-    static bool is_console(HANDLE handle) {
-        DWORD mode = 0;
-        return GetConsoleMode(handle, &mode) != 0;
-    }
-
-    HANDLE input_ = GetStdHandle(STD_INPUT_HANDLE);
+    input_reader input_;
+    std::string_view next_;
+    bool input_ended_ = false;
     HANDLE output_ = GetStdHandle(STD_OUTPUT_HANDLE);
-    bool input_is_console_ = is_console(input_);
     bool output_is_console_ = is_console(output_);
-    char buffer_[4096] = {};
-    const char* next_ = buffer_;
-    const char* end_ = buffer_;
     // The system's reason for the first write that failed; 0 when none did.
     DWORD first_write_error_ = 0;
 };
