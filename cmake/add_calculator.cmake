@@ -14,6 +14,9 @@ function(add_calculator name)
     configure_file(${PROJECT_SOURCE_DIR}/cmake/calculator_main.cpp.in ${name}/main.cpp @ONLY)
     add_executable(${name} ${CMAKE_CURRENT_BINARY_DIR}/${name}/main.cpp)
     target_link_libraries(${name} PRIVATE ${name}_dialogue calculators_without_cxx_runtime)
+    # Stripped when linked, so that a package holds the very file that was
+    # tested.
+    target_link_options(${name} PRIVATE $<$<CONFIG:Release>:-s>)
     # build/<preset>/<name>/<name>, as the README shows.
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${name})
 

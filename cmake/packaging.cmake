@@ -16,7 +16,8 @@ set(CPACK_PACKAGE_NAME console-calculators)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Console calculators for whole-number algebra")
 set(CPACK_PACKAGE_CONTACT "Console calculators maintainers <maintainers@console-calculators.invalid>")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
-set(CPACK_STRIP_FILES ON)
+# The programs are stripped when linked (add_calculator): a package holds
+# the files that were tested.
 if(WIN32)
     set(CPACK_GENERATOR ZIP)
 else()

@@ -1,25 +1,30 @@
-"""Checks what the packages hold: the four programs in a bin/ folder, ready
-to run, the README and the licence, and outside Windows each program's
-manual page; the Debian package has them in Debian's forms (the licence in
-its copyright file, the pages compressed) and names the libraries the
-programs need.
+"""Makes the packages of a build with CPack and checks what they hold: the
+very programs that were built and tested, in a bin/ folder, ready to run;
+the README and the licence; outside Windows each program's manual page.
+The Debian package has them in Debian's forms (the licence in its
+copyright file, the pages compressed), names the libraries the programs
+need, and passes Debian's package checker, lintian, without an error or a
+warning.
 
-usage: package_contents.py PACKAGE...  (.zip, .tar.gz or .deb files)"""
+usage: package_contents.py CPACK CPACK_CONFIG PROGRAM...
+PROGRAM is the path of each built program."""
 
 import io
+import os
 import subprocess
 import sys
 import tarfile
+import tempfile
 import zipfile
-
-PROGRAMS = ["polysum", "choosefrac", "defint", "parabola"]
 
 
 def members(package):
-    """Each file in the package: its path and whether it may be run."""
+    """Each file in the package: its path, whether it may be run, and its
+    bytes."""
     if package.endswith(".zip"):
         with zipfile.ZipFile(package) as archive:
-            return {info.filename: True for info in archive.infolist() if not info.is_dir()}
+            return {info.filename: (True, archive.read(info))
+                    for info in archive.infolist() if not info.is_dir()}
     if package.endswith(".deb"):
         tree = subprocess.run(["dpkg-deb", "--fsys-tarfile", package], check=True,
                               capture_output=True).stdout
@@ -27,17 +32,23 @@ def members(package):
     else:
         archive = tarfile.open(package)
     with archive:
-        return {info.name.removeprefix("./"): bool(info.mode & 0o111)
+        return {info.name.removeprefix("./"): (bool(info.mode & 0o111),
+                                                archive.extractfile(info).read())
                 for info in archive.getmembers() if info.isfile()}
 
 
-def problems(package):
+def problems(package, built_programs):
     found = members(package)
-    suffix = ".exe" if package.endswith(".zip") else ""
-    for program in PROGRAMS:
-        runnable = [runs for path, runs in found.items() if path.endswith(f"bin/{program}{suffix}")]
-        if runnable != [True]:
-            yield f"{program}{suffix}: not once in a bin/ folder, ready to run"
+    for built in built_programs:
+        program = os.path.basename(built)
+        with open(built, "rb") as file:
+            tested = file.read()
+        copies = [(runs, content) for path, (runs, content) in found.items()
+                  if path.endswith(f"bin/{program}")]
+        if [runs for runs, _ in copies] != [True]:
+            yield f"{program}: not once in a bin/ folder, ready to run"
+        elif copies[0][1] != tested:
+            yield f"{program}: not the program that was built and tested"
     if not any(path.endswith("README.md") for path in found):
         yield "no README.md"
     licence = "share/doc/console-calculators/copyright" if package.endswith(".deb") else "LICENSE"
@@ -45,8 +56,8 @@ def problems(package):
         yield f"no {licence}"
     if not package.endswith(".zip"):
         page_suffix = ".1.gz" if package.endswith(".deb") else ".1"
-        for program in PROGRAMS:
-            page = f"share/man/man1/{program}{page_suffix}"
+        for built in built_programs:
+            page = f"share/man/man1/{os.path.basename(built)}{page_suffix}"
             if not any(path.endswith(page) for path in found):
                 yield f"no {page}"
     if package.endswith(".deb"):
@@ -57,13 +68,28 @@ def problems(package):
 
 
 def main():
+    cpack, config, *built_programs = sys.argv[1:]
     failed = False
-    for package in sys.argv[1:]:
-        found = list(problems(package))
-        for problem in found:
-            print(f"{package}: {problem}")
-        print(f"{package}: {'FAILED' if found else 'ok'}")
-        failed |= bool(found)
+    with tempfile.TemporaryDirectory() as directory:
+        subprocess.run([cpack, "--config", config, "-B", directory], check=True,
+                       stdout=subprocess.DEVNULL)
+        packages = sorted(os.path.join(directory, name) for name in os.listdir(directory)
+                          if name.endswith((".zip", ".tar.gz", ".deb")))
+        if not packages:
+            print("CPack made no package")
+            return 1
+        for package in packages:
+            found = list(problems(package, built_programs))
+            for problem in found:
+                print(f"{os.path.basename(package)}: {problem}")
+            if package.endswith(".deb"):
+                lintian = subprocess.run(["lintian", "--fail-on", "error,warning", package],
+                                         capture_output=True, text=True)
+                if lintian.returncode != 0:
+                    found.append("lintian")
+                    print(lintian.stdout + lintian.stderr)
+            print(f"{os.path.basename(package)}: {'FAILED' if found else 'ok'}")
+            failed |= bool(found)
     return 1 if failed else 0
 
 
