@@ -42,12 +42,25 @@ private:
 
 #ifdef _WIN32
 
+bool is_console(HANDLE handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+const HANDLE standard_input = GetStdHandle(STD_INPUT_HANDLE);
+const HANDLE standard_output = GetStdHandle(STD_OUTPUT_HANDLE);
+const bool output_is_console = is_console(standard_output);
+
 // Ctrl+C, Ctrl+Break and closing the console reach a handler that the
 // system runs on a thread of its own.  It sets `interrupted` and wakes the
 // main thread, which is then in a pause or waiting for input; the main
 // thread writes out what it holds and ends the process.
 volatile LONG interrupted = 0;
 HANDLE wake_event = nullptr;
+
+[[noreturn]] void end_as_interrupted() {
+    ExitProcess(static_cast<UINT>(STATUS_CONTROL_C_EXIT));
+}
 
 BOOL WINAPI on_console_control(DWORD event) {
     switch (event) {
@@ -62,8 +75,15 @@ BOOL WINAPI on_console_control(DWORD event) {
     }
     InterlockedExchange(&interrupted, 1);
     SetEvent(wake_event);
-    // Handled: the main thread ends the process.  Returning would let the
-    // system end it at once after a close, before the output is out.
+    // A console holds nothing back, and its main thread may be blocked in a
+    // read of its own (see input_reader): end the process here if the main
+    // thread has not done so by then.
+    Sleep(200);
+    if (output_is_console) {
+        end_as_interrupted();
+    }
+    // Otherwise the main thread ends the process once the output held is
+    // out.  Returning would let the system end it at once after a close.
     Sleep(INFINITE);
     return TRUE;
 }
@@ -77,33 +97,35 @@ void watch_for_interruption() {
     SetConsoleCtrlHandler(on_console_control, TRUE);
 }
 
-[[noreturn]] void end_as_interrupted() {
-    ExitProcess(static_cast<UINT>(STATUS_CONTROL_C_EXIT));
-}
-
-bool is_console(HANDLE handle) {
-    DWORD mode = 0;
-    return GetConsoleMode(handle, &mode) != 0;
-}
-
-// Standard input read on a thread of its own: a read from a pipe or a
-// console cannot be relied on to return when the run is interrupted, so the
-// main thread waits for the reader or for an interruption, whichever comes
-// first.  The two threads take turns with the buffer: the reader fills it
-// only between `wanted` and `ready`.
+// Standard input.  When the output is held for a file or a pipe, it is read
+// on a thread of its own: a read from a pipe cannot be relied on to return
+// when the run is interrupted, so the main thread waits for the reader or
+// for an interruption, whichever comes first, and writes out what it holds.
+// The two threads take turns with the buffer: the reader fills it only
+// between `wanted` and `ready`.  On a console nothing is held, and the
+// input is read on the main thread (32-bit Wine under qemu has been seen to
+// crash with a reader thread and console output).
 class input_reader {
 public:
-    input_reader() { CreateThread(nullptr, 0, run, this, 0, nullptr); }
+    input_reader() {
+        if (!output_is_console) {
+            CreateThread(nullptr, 0, run, this, 0, nullptr);
+        }
+    }
 
     // The next chunk of input, or an empty chunk at its end or when the
     // run is interrupted.
     std::string_view next_chunk() {
-        SetEvent(wanted_);
-        const HANDLE events[] = {wake_event, ready_};
-        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
-            return {};
+        if (output_is_console) {
+            read();
+        } else {
+            SetEvent(wanted_);
+            const HANDLE events[] = {wake_event, ready_};
+            if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+                return {};
+            }
         }
-        if (count_ == 0 && is_console_) {
+        if (count_ == 0 && input_is_console_) {
             // Ctrl+C makes a console read return with nothing, possibly
             // before the handler has run: give it a moment, so that the
             // run ends as interrupted rather than with its input.
@@ -121,17 +143,20 @@ private:
     void read_on_request() {
         for (;;) {
             WaitForSingleObject(wanted_, INFINITE);
-            DWORD count = 0;
-            if (!ReadFile(input_, buffer_, sizeof(buffer_), &count, nullptr)) {
-                count = 0;
-            }
-            count_ = count;
+            read();
             SetEvent(ready_);
         }
     }
 
-    HANDLE input_ = GetStdHandle(STD_INPUT_HANDLE);
-    bool is_console_ = is_console(input_);
+    void read() {
+        DWORD count = 0;
+        if (!ReadFile(standard_input, buffer_, sizeof(buffer_), &count, nullptr)) {
+            count = 0;
+        }
+        count_ = count;
+    }
+
+    bool input_is_console_ = is_console(standard_input);
     // Auto-reset: each request and each answer is taken once.
     HANDLE wanted_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     HANDLE ready_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -157,8 +182,8 @@ public:
     bool write_bytes(std::string_view bytes) override {
         while (!bytes.empty()) {
             DWORD written = 0;
-            if (!WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                           nullptr)) {
+            if (!WriteFile(standard_output, bytes.data(), static_cast<DWORD>(bytes.size()),
+                           &written, nullptr)) {
                 if (first_write_error_ == 0) {
                     first_write_error_ = GetLastError();
                 }
@@ -207,7 +232,7 @@ public:
                   &written, nullptr);
     }
 
-    bool output_is_terminal() const override { return output_is_console_; }
+    bool output_is_terminal() const override { return output_is_console; }
 
     bool interrupted() const override { return is_interrupted(); }
 
@@ -215,8 +240,6 @@ private:
     input_reader input_;
     std::string_view next_;
     bool input_ended_ = false;
-    HANDLE output_ = GetStdHandle(STD_OUTPUT_HANDLE);
-    bool output_is_console_ = is_console(output_);
     // The system's reason for the first write that failed; 0 when none did.
     DWORD first_write_error_ = 0;
 };

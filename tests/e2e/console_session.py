@@ -4,6 +4,7 @@ console), or with standard output redirected to a file."""
 import os
 import pty
 import select
+import signal
 import subprocess
 import sys
 import tempfile
@@ -65,8 +66,13 @@ class _StartedProgram:
         return self.process.poll() is None
 
     def _end(self):
-        if self.running():
-            self.process.kill()
+        # The program runs in a session of its own: end all of it, with
+        # whatever it started (Wine runs a 32-bit program in a process of
+        # its own).
+        try:
+            os.killpg(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
         self.process.wait()
 
 

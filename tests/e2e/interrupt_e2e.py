@@ -32,6 +32,16 @@ STATUS_CONTROL_C_EXIT = 0xC000013A
 SIGNALS = [signal.SIGINT] if WINDOWS else [signal.SIGINT, signal.SIGTERM, signal.SIGHUP]
 
 
+def send(run, number):
+    """Sends signal `number` to the program.  Under Wine, to its whole
+    process group, as a terminal sends Ctrl+C: a 32-bit program runs in a
+    process of its own that wine64 starts, in the same group."""
+    if WINDOWS:
+        os.killpg(run.process.pid, number)
+    else:
+        os.kill(run.process.pid, number)
+
+
 def returncode_after(number):
     """How the program's end shows when signal `number` ended it."""
     return STATUS_CONTROL_C_EXIT & 0xFF if WINDOWS else -number
@@ -167,7 +177,7 @@ def sleep_until(moment):
 def end_by(run, number):
     """Sends signal `number`; returns how the program ended."""
     sent = time.monotonic()
-    os.kill(run.process.pid, number)
+    send(run, number)
     returncode = run.process.wait(timeout=60)
     return Ending(run.output(), returncode, time.monotonic() - sent)
 
@@ -197,7 +207,7 @@ def during_the_animation(number):
             wait_until_blocked(run)
             sleep_until(given + ANIMATION_SECONDS / 2)
             sending = time.monotonic()
-            os.kill(run.process.pid, number)
+            send(run, number)
             if time.monotonic() < given + ANIMATION_SECONDS:
                 returncode = run.process.wait(timeout=60)
                 return Ending(run.output(), returncode, time.monotonic() - sending)
