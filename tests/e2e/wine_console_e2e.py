@@ -36,6 +36,8 @@ COMMAND = sys.argv[1:]
 PROGRAM = pathlib.Path(COMMAND[-1]).stem if COMMAND else None
 README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
 COLUMNS, LINES = 80, 24
+# A POSIX parent sees the low byte of a Windows exit status.
+STATUS_CONTROL_C_EXIT = 0xC000013A
 
 # What each program writes between the last number read and its result, a
 # "|" for each pause of the given seconds; None for no progress shown.
@@ -189,6 +191,19 @@ class OnWinesConsole(unittest.TestCase):
         c.read_for(1.0)
         self.assertEqual(c.text(), expected, "nothing follows the result")
         self.assertTrue(c.running(), "the program pauses with its result on screen")
+
+    def test_ctrl_c_at_a_prompt_ends_the_program(self):
+        """Ctrl+C, which Wine makes of a SIGINT to the process group as a
+        terminal sends it, ends the program waiting at its first prompt
+        with the status Windows gives a process ended by Ctrl+C."""
+        shown, prompts = without_echo("\n".join(transcript(README, PROGRAM)))
+        first_prompt = screen_text(shown[:prompts[0][0]].split("\n"))
+        c = self.console
+        c.wait_for(first_prompt, timeout=120.0)
+        os.killpg(c.process.pid, signal.SIGINT)
+        self.assertEqual(c.process.wait(timeout=30), STATUS_CONTROL_C_EXIT & 0xFF)
+        c.read_for(0.2)
+        self.assertEqual(c.text(), first_prompt, "nothing more was written")
 
 
 if __name__ == "__main__":
