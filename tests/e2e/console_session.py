@@ -59,13 +59,14 @@ def check_paced(test, typed, seen, pause):
                     f"the animation was not under way before its end: {since_typed}")
 
 
-class _StartedProgram:
-    """A started program, ended by the test if it is still running."""
+class StartedProgram:
+    """A started program in a session of its own; end() ends it with all it
+    started."""
 
     def running(self):
         return self.process.poll() is None
 
-    def _end(self):
+    def end(self):
         # The program runs in a session of its own: end all of it, with
         # whatever it started (Wine runs a 32-bit program in a process of
         # its own).
@@ -76,7 +77,7 @@ class _StartedProgram:
         self.process.wait()
 
 
-class ConsoleSession(_StartedProgram):
+class ConsoleSession(StartedProgram):
     """A program on a pseudo-terminal.  Echo and output processing are off,
     so the test sees exactly the bytes the program writes and nothing of
     what it types.  With `controlling_terminal` the terminal's special keys
@@ -158,11 +159,11 @@ class ConsoleSession(_StartedProgram):
         os.write(self.master, text.encode("ascii"))
 
     def close(self):
-        self._end()
+        self.end()
         os.close(self.master)
 
 
-class RedirectedRun(_StartedProgram):
+class RedirectedRun(StartedProgram):
     """A program with standard output to a file and standard input from
     `input_bytes`: a file, or a pipe when `through_pipe`, or /dev/null when
     `input_bytes` is None.  With `keep_open` the pipe stays open for `give`.
@@ -201,7 +202,7 @@ class RedirectedRun(_StartedProgram):
             return file.read()
 
     def close(self):
-        self._end()
+        self.end()
         if self.process.stdin:
             self.process.stdin.close()
         self.directory.cleanup()

@@ -32,6 +32,8 @@ import pyte
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from readme_transcript import transcript  # noqa: E402
 
+from console_session import StartedProgram  # noqa: E402
+
 COMMAND = sys.argv[1:]
 PROGRAM = pathlib.Path(COMMAND[-1]).stem if COMMAND else None
 README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
@@ -69,7 +71,7 @@ def screen_text(lines):
     return "\n".join(line.rstrip() for line in lines).rstrip("\n")
 
 
-class WineConsole:
+class WineConsole(StartedProgram):
     """The program on a pseudo-terminal of 80 columns with output processing
     off, in the Japanese locale, its standard input a pipe.  Everything that
     arrives is rendered; after each read the screen is kept with its time."""
@@ -132,17 +134,10 @@ class WineConsole:
         self.process.stdin.flush()
         return typed
 
-    def running(self):
-        return self.process.poll() is None
-
     def close(self):
         # Wine's own processes for the program (its console among them) are
-        # in the program's process group.
-        try:
-            os.killpg(self.process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        self.process.wait()
+        # in the program's process group, which end() ends.
+        self.end()
         self.process.stdin.close()
         os.close(self.master)
 
