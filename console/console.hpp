@@ -96,11 +96,6 @@ public:
     // earlier, could not be written.
     bool finish();
 
-    // Whether the run was interrupted.  The output held until then has been
-    // written out; from then on nothing is written, read or waited for, so
-    // the dialogue runs through to its end at once.
-    bool stopped() const { return stopped_; }
-
 private:
     void read_int(int32& variable);
     int peek();
@@ -112,6 +107,9 @@ private:
     console_device& device_;
     const bool unbuffered_;
     bool output_failed_ = false;
+    // Set once the run is interrupted and the output held until then has
+    // been written out: from then on nothing is written, read or waited for,
+    // so the dialogue runs through to its end at once.
     bool stopped_ = false;
 
     // One byte of look-ahead: the byte that stopped a read stays here for
