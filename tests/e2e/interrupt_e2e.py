@@ -153,17 +153,24 @@ def process_state(pid):
         return stat.read().rpartition(")")[2].split()[0]
 
 
-def wait_until_blocked(run, timeout=60.0):
+def wait_until_blocked(run, given, timeout=60.0):
     """Waits until the program has taken all input given so far and sleeps:
     the pipe is empty and the process waits (state S).  Each check then holds
     for good: the pipe only empties, and once it is empty the program can
-    only sleep where it reads or pauses."""
+    only sleep where it reads or pauses.  Returns a moment no later than the
+    program took the last of the input: `given`, when the input was given,
+    or the last check that still saw some of it in the pipe, if later (a
+    program slow to start, as under Wine, takes its input late)."""
     pipe = run.process.stdin.fileno()
     deadline = time.monotonic() + timeout
+    not_yet_taken = given
     while True:
+        checked = time.monotonic()
         pending = struct.unpack("i", fcntl.ioctl(pipe, termios.FIONREAD, b"\0" * 4))[0]
-        if pending == 0 and process_state(run.process.pid) == "S":
-            return
+        if pending > 0:
+            not_yet_taken = checked
+        elif process_state(run.process.pid) == "S":
+            return not_yet_taken
         if time.monotonic() > deadline or not run.running():
             raise AssertionError(f"the program did not take its input and wait: "
                                  f"{pending} bytes left, running: {run.running()}")
@@ -186,8 +193,9 @@ def at_a_prompt(number):
     """Some numbers given and taken, the program waiting for the last."""
     run = start()
     try:
+        given = time.monotonic()
         run.give(typed(STEPS[:LAST_READ]))
-        wait_until_blocked(run)
+        wait_until_blocked(run, given)
         return end_by(run, number)
     finally:
         run.close()
@@ -204,11 +212,11 @@ def during_the_animation(number):
         try:
             given = time.monotonic()
             run.give(typed(STEPS))
-            wait_until_blocked(run)
-            sleep_until(given + ANIMATION_SECONDS / 2)
+            taken = wait_until_blocked(run, given)
+            sleep_until(taken + ANIMATION_SECONDS / 2)
             sending = time.monotonic()
             send(run, number)
-            if time.monotonic() < given + ANIMATION_SECONDS:
+            if time.monotonic() < taken + ANIMATION_SECONDS:
                 returncode = run.process.wait(timeout=60)
                 return Ending(run.output(), returncode, time.monotonic() - sending)
         finally:
@@ -221,8 +229,10 @@ def in_the_final_pause(number):
     try:
         given = time.monotonic()
         run.give(typed(STEPS))
-        wait_until_blocked(run)
-        sleep_until(given + ANIMATION_SECONDS + MARGIN_SECONDS)
+        wait_until_blocked(run, given)
+        # Counted from when the numbers were seen taken: a program slow to
+        # start (Wine making its prefix) takes them late.
+        sleep_until(time.monotonic() + ANIMATION_SECONDS + MARGIN_SECONDS)
         return end_by(run, number)
     finally:
         run.close()
@@ -235,16 +245,15 @@ def with_sigint_ignored():
     run = start(ignored=[signal.SIGINT])
     try:
         run.give(typed(STEPS[:LAST_READ]))
-        wait_until_blocked(run)
+        wait_until_blocked(run, time.monotonic())
         os.kill(run.process.pid, signal.SIGINT)
         time.sleep(SECONDS_TO_GO_ON)
         went_on = run.running()
         if not went_on:
             return went_on, Ending(run.output(), run.process.wait(), SECONDS_TO_GO_ON)
-        given = time.monotonic()
         run.give(typed(STEPS[LAST_READ:]))
-        wait_until_blocked(run)
-        sleep_until(given + ANIMATION_SECONDS + MARGIN_SECONDS)
+        wait_until_blocked(run, time.monotonic())
+        sleep_until(time.monotonic() + ANIMATION_SECONDS + MARGIN_SECONDS)
         return went_on, end_by(run, signal.SIGTERM)
     finally:
         run.close()
