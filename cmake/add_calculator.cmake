@@ -1,7 +1,8 @@
 # add_calculator(name): the program `name` from its folder: the dialogue
 # `void name(console&)` in name/name.cpp as a library of its own (the tests,
 # benchmarks and fuzz targets run it on an in-memory console), a main that
-# runs it on the real console, and its install rule.
+# runs it on the real console, and the install rules of the program and of
+# its manual page, name/name.1.
 include(GNUInstallDirs)
 
 function(add_calculator name)
@@ -21,4 +22,7 @@ function(add_calculator name)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${name})
 
     install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    if(NOT WIN32)
+        install(FILES ${name}/${name}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
 endfunction()

@@ -1,14 +1,10 @@
-# Installed beside the programs (see add_calculator): the README and the
-# licence beside bin/ on Windows, with the other documentation elsewhere,
-# where each program's manual page goes to share/man/man1.
-set(documentation_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/console-calculators)
+# Installed beside the programs and their manual pages (add_calculator):
+# the README and the licence, beside bin/ on Windows, with the other
+# documentation elsewhere.
 if(WIN32)
     install(FILES README.md LICENSE DESTINATION .)
 else()
-    install(FILES README.md LICENSE DESTINATION ${documentation_dir})
-    foreach(name IN LISTS calculators)
-        install(FILES ${name}/${name}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    endforeach()
+    install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/console-calculators)
 endif()
 
 # A .zip for Windows; a .tar.gz and a .deb elsewhere.
