@@ -71,6 +71,15 @@ def screen_text(lines):
     return "\n".join(line.rstrip() for line in lines).rstrip("\n")
 
 
+def is_32_bit(program):
+    """Whether the Windows executable `program` is for 32-bit x86: the
+    machine field of its PE header."""
+    with open(program, "rb") as file:
+        header = file.read(4096)
+    pe_offset = struct.unpack_from("<I", header, 0x3C)[0]
+    return struct.unpack_from("<H", header, pe_offset + 4)[0] == 0x14C
+
+
 class WineConsole(StartedProgram):
     """The program on a pseudo-terminal of 80 columns with output processing
     off, in the Japanese locale, its standard input a pipe.  Everything that
@@ -187,6 +196,9 @@ class OnWinesConsole(unittest.TestCase):
         self.assertEqual(c.text(), expected, "nothing follows the result")
         self.assertTrue(c.running(), "the program pauses with its result on screen")
 
+    @unittest.skipIf(COMMAND and is_32_bit(COMMAND[-1]),
+                     "wine64 starts a 32-bit program from a launcher process, whose status "
+                     "the test sees: the program's own is not observable")
     def test_ctrl_c_at_a_prompt_ends_the_program(self):
         """Ctrl+C, which Wine makes of a SIGINT to the process group as a
         terminal sends it, ends the program waiting at its first prompt
