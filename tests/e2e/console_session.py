@@ -59,6 +59,18 @@ def check_paced(test, typed, seen, pause):
                     f"the animation was not under way before its end: {since_typed}")
 
 
+def read_chunk(master, deadline):
+    """What arrives next on the terminal `master` by `deadline`; empty when
+    nothing does, or when the program has ended and closed the terminal."""
+    remaining = deadline - time.monotonic()
+    if remaining <= 0 or not select.select([master], [], [], remaining)[0]:
+        return b""
+    try:
+        return os.read(master, 4096)
+    except OSError:
+        return b""
+
+
 class StartedProgram:
     """A started program in a session of its own; end() ends it with all it
     started."""
@@ -107,16 +119,7 @@ class ConsoleSession(StartedProgram):
         self.arrivals = []
 
     def _read_some(self, deadline):
-        remaining = deadline - time.monotonic()
-        if remaining <= 0:
-            return False
-        ready, _, _ = select.select([self.master], [], [], remaining)
-        if not ready:
-            return False
-        try:
-            chunk = os.read(self.master, 4096)
-        except OSError:  # the program has ended and closed the terminal
-            return False
+        chunk = read_chunk(self.master, deadline)
         if not chunk:
             return False
         self.arrivals.append((time.monotonic(), len(self.received)))

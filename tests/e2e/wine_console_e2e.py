@@ -18,7 +18,6 @@ import os
 import pathlib
 import pty
 import re
-import select
 import signal
 import struct
 import subprocess
@@ -32,7 +31,7 @@ import pyte
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from readme_transcript import transcript  # noqa: E402
 
-from console_session import StartedProgram  # noqa: E402
+from console_session import read_chunk, StartedProgram  # noqa: E402
 
 COMMAND = sys.argv[1:]
 PROGRAM = pathlib.Path(COMMAND[-1]).stem if COMMAND else None
@@ -105,13 +104,7 @@ class WineConsole(StartedProgram):
         return screen_text(self.screen.display)
 
     def _read_some(self, deadline):
-        remaining = deadline - time.monotonic()
-        if remaining <= 0 or not select.select([self.master], [], [], remaining)[0]:
-            return False
-        try:
-            chunk = os.read(self.master, 4096)
-        except OSError:  # the program has ended and closed the terminal
-            return False
+        chunk = read_chunk(self.master, deadline)
         if not chunk:
             return False
         self.stream.feed(chunk)
